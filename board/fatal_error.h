@@ -1,0 +1,25 @@
+// The one way any step ends the run: a numbered error. main() is the only place that catches it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+struct FatalError : std::runtime_error {
+  FatalError(int code, std::string message, bool whole_board)
+      : std::runtime_error(message), code(code), whole_board(whole_board) {}
+  int code;
+  // Raised by a check over the whole loaded board: it names what is wrong itself, so no input
+  // line is pointed at.
+  bool whole_board;
+  // "  at line N of "file"" when raised while a board file was read; empty otherwise.
+  std::string location;
+};
+
+// Ends the run with `code` and `message` (already formatted).
+[[noreturn]] void fatal_error(int code, const std::string& message);
+
+// The same for the checks made after a whole board has been read.
+[[noreturn]] void fatal_board_error(int code, const std::string& message);
+
+// printf-style formatting into a std::string, for messages that carry values.
+std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));

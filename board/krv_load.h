@@ -1,0 +1,17 @@
+// Loading a whole board file into a Board.
+#pragma once
+
+#include <string>
+
+#include "board/model.h"
+#include "board/run_flags.h"
+
+// Adds ".krv" to `board_file_name` when it holds no '.', reads the file once into memory, runs
+// every section reader over it and reports the load on stderr. Every failure is a FatalError;
+// one raised while a line was being read carries the line number and the file name.
+void load_board(Board& board, std::string& board_file_name, const RunFlags& flags);
+
+// The same work on a board's text already in memory; returns the number of lines the load
+// counted. `file_name` is used only in messages.
+uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
+                         const RunFlags& flags);

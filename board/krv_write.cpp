@@ -1,0 +1,102 @@
+#include "board/krv_write.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "board/fatal_error.h"
+#include "board/sections.h"
+
+std::string board_text(const Board& board) {
+  Output out;
+  write_options(out, board);
+  write_footprints(out, board);
+  write_board_outlines(out, board);
+  write_sm_cutouts(out, board);
+  write_parts(out, board);
+  write_nets(out, board);
+  write_texts(out, board);
+  out.put("[end]\n");
+  return out.text();
+}
+
+std::string output_name(const std::string& input_name, const char* suffix) {
+  const size_t dot = input_name.rfind('.');
+  if (dot == std::string::npos) return input_name + suffix;
+  return input_name.substr(0, dot) + suffix + input_name.substr(dot);
+}
+
+static bool write_all(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// A temporary file beside the output, removed again unless it is renamed into place.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& target) : name_(target.begin(), target.end()) {
+    static const char kTemplate[] = ".tmpXXXXXX";
+    name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);
+    fd_ = ::mkstemp(name_.data());
+    if (fd_ < 0) return;
+    // A new board file gets the permissions any newly created file gets here.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(fd_, 0666 & ~mask) != 0) discard();
+  }
+  ~TempFile() { discard(); }
+  bool ok() const { return fd_ >= 0; }
+
+  bool commit(const std::string& text, const std::string& target) {
+    bool ok = write_all(fd_, text);
+    ok = (::close(fd_) == 0) && ok;
+    fd_ = -1;
+    ok = ok && ::rename(name_.data(), target.c_str()) == 0;
+    if (ok) name_.clear();
+    return ok;
+  }
+
+ private:
+  void discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!name_.empty()) ::unlink(name_.data());
+    name_.clear();
+  }
+  std::vector<char> name_;
+  int fd_ = -1;
+};
+
+static bool is_directory(const std::string& name) {
+  struct stat info {};
+  return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void write_board(const Board& board, std::string& board_file_name, const char* suffix) {
+  board_file_name = output_name(board_file_name, suffix);
+  const std::string& name = board_file_name;
+  const auto cannot_create = [&name]() {
+    fatal_error(20043, format_text("unable to open %s for output", name.c_str()));
+  };
+  if (is_directory(name)) cannot_create();
+  TempFile temp(name);
+  if (!temp.ok()) cannot_create();
+  // The whole text is made before anything is renamed into place: a board that fails while it
+  // is written leaves nothing behind.
+  const std::string text = board_text(board);
+  if (!temp.commit(text, name)) cannot_create();
+  std::fprintf(stderr, "\n\n    File \"%s\" created,\n\n", name.c_str());
+}

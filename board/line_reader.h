@@ -1,0 +1,91 @@
+// Line-by-line access to a board file held whole in memory.
+//
+// The file's bytes are read once; every line is then a NUL-terminated string inside that one
+// buffer, so section readers can scan lines in place as often as they rewind. Lines follow the
+// text-mode rules the format was defined with: a line ends after a line feed, a carriage return
+// directly before the line feed is not part of it, a lone carriage return is, the last line may
+// lack its line feed, and a NUL byte ends a line's text early. Lines are never split, whatever
+// their length.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class LineReader {
+ public:
+  explicit LineReader(std::string bytes);
+
+  // The next line, or nullptr at the end of the text. After push_back_line the same line comes
+  // back once more without being counted again.
+  const char* read_line();
+  // Makes the next read_line return the last line again (only once a line has been read).
+  void push_back_line();
+
+  // A remembered place: the position and the line counter travel together.
+  struct Mark {
+    size_t next_line;
+    uint32_t counter;
+  };
+  Mark tell() const { return {next_line_, counter_}; }
+  void seek(Mark mark) {
+    next_line_ = mark.next_line;
+    counter_ = mark.counter;
+  }
+  // Back to the top of the text with the line counter at 0. A pending push-back survives a
+  // rewind, as it always has.
+  void rewind() { seek({0, 0}); }
+
+  // The number of the last line read, counted from the top.
+  uint32_t line_number() const { return counter_; }
+  // How many lines the whole text has.
+  size_t total_lines() const { return starts_.size(); }
+
+ private:
+  std::string bytes_;
+  std::vector<size_t> starts_;  // offset of each line's first byte
+  size_t next_line_ = 0;
+  uint32_t counter_ = 0;
+  bool pushed_back_ = false;
+  const char* last_ = nullptr;  // the line last returned
+};
+
+// Skips leading blanks and tabs.
+inline const char* skip_blanks(const char* s) {
+  while (*s == ' ' || *s == '\t') ++s;
+  return s;
+}
+
+// Whether `s` begins with `prefix`; keywords and headers are matched this way.
+inline bool starts_with(const char* s, const char* prefix) {
+  while (*prefix) {
+    if (*s++ != *prefix++) return false;
+  }
+  return true;
+}
+
+// The text at character `pos` of `line`, or an empty text when the line is shorter: a scan
+// that starts past the end of a short line scans nothing.
+const char* text_at(const char* line, size_t pos);
+
+// Copies the text between the first double quote of `line` and the next one into `dest`.
+// Returns its length; -1 when the line has no quote (dest untouched) or no closing quote (dest
+// holds the rest of the line). Texts are never cut.
+long extract_quoted(std::string& dest, const char* line);
+
+// The text just after the last double quote of `line` (where numbers that follow a quoted
+// text are scanned), or the line itself when it has none.
+const char* after_last_quote(const char* line);
+
+// sscanf that reports "nothing converted" as 0 rather than EOF, so counts can be compared
+// directly with what a record needs.
+int scan_values(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
+
+// The section headers; a line that begins with any of them ends the section before it.
+inline constexpr const char* kSectionHeaders[] = {
+    "[options]", "[footprints]", "[board]", "[solder_mask_cutouts]",
+    "[parts]",   "[nets]",       "[texts]", "[end]"};
+
+// Whether `line` (blanks already skipped) begins with a section header other than `own`.
+bool is_other_header(const char* line, const char* own);

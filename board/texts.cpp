@@ -1,0 +1,49 @@
+// The [texts] section: the board's free texts, one "text:" record per line.
+//
+//   text: "<string>" x y layer angle mirror height stroke_width [extra]
+//
+// x, y, height and stroke width are nanometres; the numbers follow the line's last quote.
+#include <cstring>
+
+#include "board/fatal_error.h"
+#include "board/sections.h"
+
+void read_texts(LoadContext& ctx) {
+  LineReader& in = ctx.in;
+  Board& board = ctx.board;
+  find_section_header(in, "[texts]", 13084, "premature EOF looking for KRV text");
+  const uint32_t count =
+      count_section_records(in, "[texts]", "text:", 13110, "premature EOF in text Pass 1");
+  board.texts.clear();
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* line;
+    do {
+      line = in.read_line();
+      if (line == nullptr) fatal_error(13142, "premature EOF reading KRV text records");
+      line = skip_blanks(line);
+    } while (!starts_with(line, "text:"));
+    BoardText& t = board.texts.emplace_back();
+    if (extract_quoted(t.text, line) < 0) fatal_error(13147, "copying text record");
+    const int n =
+        scan_values(after_last_quote(line), "%lf %lf %u %u %u %lf %lf %u", &t.x, &t.y, &t.layer,
+                    &t.angle, &t.mirror, &t.height, &t.stroke_width, &t.extra_value);
+    if (n < 7) fatal_error(13156, "bad texts text: record");
+    if (n == 8) board.options.text_extra_present = 1;
+    t.x *= kNmToInch;
+    t.y *= kNmToInch;
+    t.height *= kNmToInch;
+    t.stroke_width *= kNmToInch;
+    t.angle = flip_angle(t.angle);
+  }
+}
+
+void write_texts(Output& out, const Board& board) {
+  out.put("\n[texts]\n\n");
+  for (const BoardText& t : board.texts) {
+    out.print("text: \"%s\" %d %d %u %u %u %u %u", t.text.c_str(), coord_to_nm(t.x),
+              coord_to_nm(t.y), t.layer, flip_angle(t.angle), t.mirror, size_to_nm(t.height),
+              size_to_nm(t.stroke_width));
+    if (board.options.text_extra_present) out.print(" %u", t.extra_value);
+    out.put("\n\n");
+  }
+}

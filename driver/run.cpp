@@ -1,0 +1,125 @@
+#include "driver/run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "board/fatal_error.h"
+#include "board/krv_load.h"
+#include "board/krv_write.h"
+#include "board/model.h"
+#include "board/run_flags.h"
+#include "transform/transform.h"
+
+namespace {
+
+constexpr double kVersionNumber = 1.2;
+constexpr char kVersionLetter = 'R';
+
+constexpr const char kUsage[] =
+    "\nUsage: Silkora [switches] file[.ext] [file[.ext] [file[.ext]] ...]\n\n"
+    "    Option Switches:\n\n"
+    "                     -D  Debug mode. Plece new text on inner 1 & 2 layers\n"
+    "                         Refdes stroke set to zero. 4 layers minimum.\n\n"
+    "               -H or -?  Help.\n\n"
+    "                     -M  Mirror layout about the Y axis.\n\n"
+    "                     -S  Skip RefDes conversion.\n\n"
+    "                     -V  Use RefDes \"visibility\" flag to hide refdes text\n"
+    "                         in V1.347 or newer files.\n\n"
+    "                         Note: switch characters are not case sensitive.\n\n";
+
+const char* plural(int count) {
+  return count == 1 ? "" : "s";
+}
+
+// Reads the switches; returns the index of the first file name.
+int parse_switches(int argc, char** argv, RunFlags& flags) {
+  int i = 1;
+  for (; i < argc && argv[i][0] == '-'; ++i) {
+    char letter = argv[i][1];
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    switch (letter) {
+      case '?':
+      case 'H':
+        fatal_error(0, "");
+      case 'D':
+        flags.debug_mode = 1;
+        break;
+      case 'M':
+        flags.mirror_mode = 1;
+        break;
+      case 'S':
+        flags.skip_refdes = 1;
+        break;
+      case 'V':
+        flags.use_visibility = 1;
+        break;
+      default:
+        fatal_error(99, format_text("Unknown switch: %s", argv[i]));
+    }
+  }
+  if (i >= argc) fatal_error(105, "Missing file name(s)");
+  return i;
+}
+
+const char* output_suffix(const RunFlags& flags) {
+  if (!flags.skip_refdes && !flags.mirror_mode) return "_ref";
+  if (flags.skip_refdes && flags.mirror_mode) return "_mir";
+  return "_refm";
+}
+
+int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
+  RunFlags flags;
+  const int first_file = parse_switches(argc, argv, flags);
+  int files_loaded = 0;
+  int files_created = 0;
+  Board board;
+  for (int i = first_file; i < argc; ++i) {
+    std::string board_file_name = argv[i];
+    load_board(board, board_file_name, flags);
+    const std::string input_name = board_file_name;
+    if (flags.mirror_mode) mirror_board(board);
+    const int converted = flags.skip_refdes ? 0 : convert_refdes(board, flags);
+    if (converted > 0 || flags.mirror_mode) {
+      write_board(board, board_file_name, output_suffix(flags));
+      const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
+      std::fprintf(stderr,
+                   "    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
+                   converted, by_visibility ? "Visibility" : "Height/Stroke",
+                   flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
+      ++files_created;
+    } else {
+      std::fprintf(stderr, "    No components found in %s, nothing done\n\n", input_name.c_str());
+    }
+    release_board(board);
+    ++files_loaded;
+  }
+  const double elapsed = static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 std::chrono::steady_clock::now() - start)
+                                                 .count()) /
+                         1000.0;
+  std::fprintf(stderr,
+               "\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\nElapsed time: "
+               "%1.3lf Sec\n\n",
+               files_loaded, plural(files_loaded), files_created,
+               flags.mirror_mode ? "mirrored " : "", plural(files_created), elapsed);
+  return 0;
+}
+
+}  // namespace
+
+int run_silkora(int argc, char** argv) {
+  const auto start = std::chrono::steady_clock::now();
+  std::fprintf(stderr, "\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
+  std::fprintf(stderr, "            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
+  try {
+    return run(argc, argv, start);
+  } catch (const FatalError& e) {
+    if (e.code > 0) {
+      std::fprintf(stderr, "\nError %d: %s\n", e.code, e.what());
+      std::fputs(e.location.c_str(), stderr);
+    }
+    if (e.code < 10000) std::fputs(kUsage, stderr);
+    return e.code > 0 ? 1 : 0;
+  }
+}
