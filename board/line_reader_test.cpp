@@ -1,0 +1,113 @@
+#include "board/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> all_lines(const std::string& text) {
+  LineReader in(text);
+  std::vector<std::string> lines;
+  while (const char* line = in.read_line()) lines.emplace_back(line);
+  EXPECT_EQ(in.line_number(), lines.size());
+  return lines;
+}
+
+}  // namespace
+
+TEST(LineReader, TextModeLineEnds) {
+  using V = std::vector<std::string>;
+  const struct {
+    std::string text;
+    V lines;
+  } cases[] = {
+      {"a\r\nb\r\n", V{"a", "b"}},
+      {"a\nb\n", V{"a", "b"}},
+      {"a\r\nb", V{"a", "b"}},  // last line without its line feed
+      {"a\rb\r\n", V{"a\rb"}},  // a lone carriage return is part of the line
+      {"a\r\r\n", V{"a\r"}},    // only the one directly before the line feed goes
+      {"a\r", V{"a\r"}},        // ...and only when a line feed follows
+      {"\n\n", V{"", ""}},
+      {"", V{}},
+      {std::string("ab\0cd\nx\n", 8), V{"ab", "x"}},  // a NUL ends the line's text
+  };
+  for (const auto& c : cases) EXPECT_EQ(all_lines(c.text), c.lines) << c.text;
+}
+
+TEST(LineReader, LongLinesComeWhole) {
+  for (size_t length : {127u, 128u, 2000u, 100000u}) {
+    const std::string line(length, 'x');
+    EXPECT_EQ(all_lines(line + "\r\nnext\r\n"), (std::vector<std::string>{line, "next"}));
+  }
+}
+
+TEST(LineReader, PushBackReturnsTheSameLineUncounted) {
+  LineReader in("one\ntwo\n");
+  in.push_back_line();  // nothing read yet: no effect
+  EXPECT_STREQ(in.read_line(), "one");
+  in.push_back_line();
+  EXPECT_STREQ(in.read_line(), "one");
+  EXPECT_EQ(in.line_number(), 1u);
+  EXPECT_STREQ(in.read_line(), "two");
+  EXPECT_EQ(in.read_line(), nullptr);
+  EXPECT_EQ(in.line_number(), 2u);
+  in.push_back_line();  // the last line read comes back even after the end
+  EXPECT_STREQ(in.read_line(), "two");
+}
+
+TEST(LineReader, TellSeekAndRewindCarryTheCounter) {
+  LineReader in("a\nb\nc\n");
+  in.read_line();
+  const LineReader::Mark mark = in.tell();
+  EXPECT_STREQ(in.read_line(), "b");
+  EXPECT_STREQ(in.read_line(), "c");
+  in.seek(mark);
+  EXPECT_EQ(in.line_number(), 1u);
+  EXPECT_STREQ(in.read_line(), "b");
+  in.rewind();
+  EXPECT_EQ(in.line_number(), 0u);
+  EXPECT_STREQ(in.read_line(), "a");
+  EXPECT_EQ(in.total_lines(), 3u);
+}
+
+TEST(ExtractQuoted, TakesTheTextBetweenTheFirstTwoQuotes) {
+  std::string dest = "old";
+  EXPECT_EQ(extract_quoted(dest, "text: \"ABC\" 1 2"), 3);
+  EXPECT_EQ(dest, "ABC");
+  EXPECT_EQ(extract_quoted(dest, "text: \"\" 1"), 0);
+  EXPECT_EQ(dest, "");
+  EXPECT_EQ(extract_quoted(dest, "a\"b\"c\"d\""), 1);
+  EXPECT_EQ(dest, "b");
+  dest = "old";
+  EXPECT_EQ(extract_quoted(dest, "no quote here"), -1);
+  EXPECT_EQ(dest, "old");
+  EXPECT_EQ(extract_quoted(dest, "open \"only"), -1);
+  EXPECT_EQ(dest, "only");
+  const std::string long_text(1500, 'q');
+  EXPECT_EQ(extract_quoted(dest, ("\"" + long_text + "\"").c_str()), 1500);
+  EXPECT_EQ(dest, long_text);
+}
+
+TEST(ScanHelpers, NeverReadPastTheLine) {
+  const char* line = "ab";
+  EXPECT_STREQ(text_at(line, 1), "b");
+  EXPECT_STREQ(text_at(line, 2), "");
+  EXPECT_STREQ(text_at(line, 50), "");
+  unsigned value = 7;
+  EXPECT_EQ(scan_values(text_at(line, 50), "%u", &value), 0);
+  EXPECT_EQ(value, 7u);
+  EXPECT_EQ(scan_values(" -1", "%u", &value), 1);  // %u takes a sign and wraps
+  EXPECT_EQ(value, 4294967295u);
+  EXPECT_STREQ(after_last_quote("t: \"a\"b\" 5"), " 5");
+}
+
+TEST(ScanHelpers, HeadersAndKeywordsArePrefixes) {
+  EXPECT_TRUE(starts_with("[texts]x", "[texts]"));
+  EXPECT_FALSE(starts_with("[text", "[texts]"));
+  EXPECT_TRUE(is_other_header("[end]", "[texts]"));
+  EXPECT_FALSE(is_other_header("[texts]", "[texts]"));
+  EXPECT_FALSE(is_other_header(" [end]", "[texts]"));
+  EXPECT_STREQ(skip_blanks(" \t text:"), "text:");
+}
