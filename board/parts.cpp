@@ -1,5 +1,172 @@
-// Placeholder until the parts section is read: passed over, not written.
+// The [parts] section: the parts placed on the board, one block of records per part.
+//
+//   part: <designator>
+//     ref_text: height stroke_width angle x y [visible]
+//     package: "<text>"
+//     value: "<text>" height stroke_width angle x y [visible]
+//     shape: "<footprint name>"
+//     pos: x y side angle aux
+//
+// Lengths are nanometres; the ref_text and value offsets are relative to the part's position.
+// A block ends at an empty line or at the next "part:" line. Each part is bound to the
+// footprint that carries its shape name, so the footprints must be read first.
+#include <cstring>
+#include <vector>
+
+#include "board/dialect.h"
+#include "board/fatal_error.h"
 #include "board/sections.h"
 
-void read_parts(LoadContext&) {}
-void write_parts(Output&, const Board&) {}
+namespace {
+
+// Index of the first footprint named exactly `name`, or -1.
+int find_footprint(const Board& board, const std::string& name) {
+  for (size_t i = 0; i < board.footprints.size(); ++i) {
+    if (board.footprints[i].name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The first blank-delimited word of `text`, as "%s" takes it; false when there is none.
+bool scan_word(const char* text, std::string& word) {
+  std::vector<char> buffer(std::strlen(text) + 1);
+  if (scan_values(text, "%s", buffer.data()) != 1) return false;
+  word.assign(buffer.data());
+  return true;
+}
+
+void read_ref_text(const char* line, Part& part) {
+  part.ref_text_visible = 1;
+  const int n = scan_values(text_at(line, 9), "%lf %lf %u %lf %lf %u", &part.ref_text_height,
+                            &part.ref_text_stroke_width, &part.ref_text_angle, &part.ref_text_x,
+                            &part.ref_text_y, &part.ref_text_visible);
+  if (n < 5) fatal_error(12077, "bad parts ref_text: record");
+  part.ref_text_height *= kNmToInch;
+  part.ref_text_stroke_width *= kNmToInch;
+  part.ref_text_x *= kNmToInch;
+  part.ref_text_y *= kNmToInch;
+  part.ref_text_angle = flip_angle(part.ref_text_angle);
+}
+
+void read_shape(const char* line, const Board& board, Part& part) {
+  if (extract_quoted(part.shape, line) <= 0) fatal_error(12107, "bad parts shape: record");
+  part.footprint_index = find_footprint(board, part.shape);
+  if (part.footprint_index < 0) {
+    fatal_error(12118, format_text("Part \"%s\" uses unknown footprint \"%s\"", part.name.c_str(),
+                                   part.shape.c_str()));
+  }
+}
+
+void read_pos(const char* line, Part& part) {
+  const int n = scan_values(text_at(line, 4), "%lf %lf %u %u %u", &part.pos_x, &part.pos_y,
+                            &part.side, &part.angle, &part.pos_aux);
+  if (n != 5) fatal_error(12131, "bad parts pos: record");
+  part.pos_x *= kNmToInch;
+  part.pos_y *= kNmToInch;
+  part.angle = flip_angle(part.angle);
+}
+
+void read_value(const char* line, Part& part) {
+  part.value_visible = 1;
+  const long length = extract_quoted(part.value, line);
+  if (length < 0) fatal_error(12147, "bad part value string, too long");
+  // The numbers are taken from where they stand when one blank separates the keyword from the
+  // opening quote: just after the closing quote.
+  const int n = scan_values(text_at(line, 9 + static_cast<size_t>(length)), "%lf %lf %u %lf %lf %u",
+                            &part.value_height, &part.value_stroke_width, &part.value_angle,
+                            &part.value_x, &part.value_y, &part.value_visible);
+  if (n < 5) fatal_error(12157, "bad parts value: record");
+  part.value_height *= kNmToInch;
+  part.value_stroke_width *= kNmToInch;
+  part.value_x *= kNmToInch;
+  part.value_y *= kNmToInch;
+  part.value_angle = flip_angle(part.value_angle);
+}
+
+// Reads one part's records up to the empty line or the next "part:" line that ends its block.
+void read_part_records(LoadContext& ctx, Part& part) {
+  LineReader& in = ctx.in;
+  for (;;) {
+    const char* line = in.read_line();
+    if (line == nullptr) fatal_error(12174, "premature EOF reading parts record 1, Pass 2");
+    line = skip_blanks(line);
+    if (*line == '\0') return;
+    if (starts_with(line, "part:")) {
+      in.push_back_line();
+      return;
+    }
+    if (starts_with(line, "ref_text:")) {
+      read_ref_text(line, part);
+    } else if (starts_with(line, "package:")) {
+      if (extract_quoted(part.package, line) < 0) fatal_error(12095, "bad parts package: record");
+    } else if (starts_with(line, "shape:")) {
+      read_shape(line, ctx.board, part);
+    } else if (starts_with(line, "pos:")) {
+      read_pos(line, part);
+    } else if (starts_with(line, "value:")) {
+      read_value(line, part);
+    }
+    // Any other line inside a part's block is passed over.
+  }
+}
+
+// Lengths are written in nanometres through the coordinate formatter.
+std::string nm(double inches) {
+  return format_length(inches * kInchToNm);
+}
+
+}  // namespace
+
+void read_parts(LoadContext& ctx) {
+  LineReader& in = ctx.in;
+  Board& board = ctx.board;
+  find_section_header(in, "[parts]", 11989, "premature EOF looking for KRV parts");
+  const uint32_t count =
+      count_section_records(in, "[parts]", "part:", 12013, "premature EOF in parts Pass 1");
+  board.parts.clear();
+  // The count is of lines actually present, so reserving it is bounded by the file itself.
+  board.parts.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* line;
+    do {
+      line = in.read_line();
+      if (line == nullptr) fatal_error(12043, "premature EOF reading parts header Pass 2");
+      line = skip_blanks(line);
+    } while (!starts_with(line, "part:"));
+    Part& part = board.parts.emplace_back();
+    if (!scan_word(text_at(line, 5), part.name)) fatal_error(12050, "bad part: record");
+    // A part without a shape record keeps footprint_index -1: it is bound to no footprint, and
+    // the checks that look at a part's footprint pass it over.
+    read_part_records(ctx, part);
+  }
+}
+
+void write_parts(Output& out, const Board& board) {
+  const Options& o = board.options;
+  const bool new_dialect = o.version > kGlueWidthVersion;
+  out.put("\n\n[parts]\n");
+  for (const Part& p : board.parts) {
+    out.print("\npart: %s\n  ref_text: %s ", p.name.c_str(), nm(p.ref_text_height).c_str());
+    out.print("%s %u ", nm(p.ref_text_stroke_width).c_str(), flip_angle(p.ref_text_angle));
+    out.print("%s ", nm(p.ref_text_x).c_str());
+    out.print("%s", nm(p.ref_text_y).c_str());
+    if (new_dialect) {
+      out.print(" %u\n", p.ref_text_visible);
+    } else {
+      out.put("\n");
+    }
+    if (o.refdes_visibility_supported || !p.package.empty()) {
+      out.print("  package: \"%s\"\n", p.package.c_str());
+    }
+    if (new_dialect && !p.value.empty()) {
+      out.print("  value: \"%s\" %s %s %u %s %s %u\n", p.value.c_str(), nm(p.value_height).c_str(),
+                nm(p.value_stroke_width).c_str(), flip_angle(p.value_angle), nm(p.value_x).c_str(),
+                nm(p.value_y).c_str(), p.value_visible);
+    }
+    // A part read without a shape record has no footprint name; an empty shape line would be
+    // refused when the written file is read again, so the record is left out as it came in.
+    if (!p.shape.empty()) out.print("  shape: \"%s\"\n", p.shape.c_str());
+    out.print("  pos: %s ", nm(p.pos_x).c_str());
+    out.print("%s %u %u %u\n", nm(p.pos_y).c_str(), p.side, flip_angle(p.angle), p.pos_aux);
+  }
+}
