@@ -1,7 +1,168 @@
-// Placeholder until the outline sections are read: passed over, not written.
+// The [board] and [solder_mask_cutouts] sections: closed shapes given corner by corner.
+//
+//   outline: n_corners index                 sm_cutout: n_corners aux layer
+//     corner: number x y style                 corner: number x y style
+//
+// x and y are nanometres. A corner list that stops before its declared count (a line that is
+// not a corner ends it) keeps the declared count: the missing corners stay at (0, 0), style 0,
+// and are written back like the others.
+#include <cstring>
+
+#include "board/fatal_error.h"
 #include "board/sections.h"
 
-void read_board_outlines(LoadContext&) {}
-void write_board_outlines(Output&, const Board&) {}
-void read_sm_cutouts(LoadContext&) {}
-void write_sm_cutouts(Output&, const Board&) {}
+namespace {
+
+struct CornerErrors {
+  int eof_code;
+  const char* eof_message;
+  int bad_code;
+  const char* bad_message;
+};
+
+constexpr CornerErrors kOutlineCornerErrors = {11683, "premature EOF in outline corners", 11669,
+                                               "bad board outline corner: record"};
+constexpr CornerErrors kCutoutCornerErrors = {11833, "premature EOF in SM cutout corners", 11825,
+                                              "bad SM cutout corner: record"};
+
+// Reads up to `declared` corner records into `corners`. The vector grows only as records are
+// read; the zero corners of a short list are added at the end, and only when the declared count
+// could be held by the file at all: a count larger than the whole file has lines is a list that
+// runs past the end of the file, not a short one.
+// Returns how many corner records were read.
+size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCorner>& corners,
+                        const CornerErrors& errors) {
+  corners.clear();
+  while (corners.size() < declared) {
+    const char* line = in.read_line();
+    if (line == nullptr) fatal_error(errors.eof_code, errors.eof_message);
+    line = skip_blanks(line);
+    if (!starts_with(line, "corner:")) {
+      // The line that ends a short list is consumed with it.
+      if (declared > in.total_lines()) fatal_error(errors.eof_code, errors.eof_message);
+      const size_t n_read = corners.size();
+      corners.resize(declared);
+      return n_read;
+    }
+    OutlineCorner& c = corners.emplace_back();
+    if (scan_values(text_at(line, 7), "%*u %lf %lf %u", &c.x, &c.y, &c.style) < 3) {
+      fatal_error(errors.bad_code, errors.bad_message);
+    }
+    c.x *= kNmToInch;
+    c.y *= kNmToInch;
+  }
+  return corners.size();
+}
+
+// The extent of the corners actually read, not of the zero corners a short list is filled with.
+void widen_extents(Board& board, const std::vector<OutlineCorner>& corners, size_t n_read) {
+  for (size_t k = 0; k < n_read; ++k) {
+    const OutlineCorner& c = corners[k];
+    if (c.x > board.max_x) board.max_x = c.x;
+    if (c.x < board.min_x) board.min_x = c.x;
+    if (c.y > board.max_y) board.max_y = c.y;
+    if (c.y < board.min_y) board.min_y = c.y;
+  }
+}
+
+void write_corners(Output& out, const std::vector<OutlineCorner>& corners) {
+  uint32_t j = 0;
+  for (const OutlineCorner& c : corners) {
+    out.print("  corner: %u %s ", ++j, format_length(c.x * kInchToNm).c_str());
+    out.print("%s %u\n", format_length(c.y * kInchToNm).c_str(), c.style);
+  }
+}
+
+}  // namespace
+
+void read_board_outlines(LoadContext& ctx) {
+  LineReader& in = ctx.in;
+  Board& board = ctx.board;
+  find_section_header(in, "[board]", 11580, "premature EOF looking for KRV board outlines");
+
+  // Pass 1 counts every line holding "outline:" anywhere, as the editor's own reader did; a line
+  // that only holds it in its middle is then not found by pass 2.
+  const LineReader::Mark start = in.tell();
+  uint32_t count = 0;
+  for (;;) {
+    const char* line = in.read_line();
+    if (line == nullptr) fatal_error(11606, "premature EOF in board outlines Pass 1");
+    line = skip_blanks(line);
+    if (is_other_header(line, "[board]")) break;
+    if (std::strstr(line, "outline:") != nullptr) ++count;
+  }
+  in.seek(start);
+
+  board.board_outlines.clear();
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* line;
+    do {
+      line = in.read_line();
+      if (line == nullptr) fatal_error(11636, "premature EOF in outlines Pass 2");
+      line = skip_blanks(line);
+    } while (!starts_with(line, "outline:"));
+    // The index the writer puts after the count is not read back: it is the table position.
+    uint32_t declared = 0;
+    if (scan_values(text_at(line, 8), "%u", &declared) != 1) {
+      fatal_error(11643, "bad board outline: record");
+    }
+    BoardOutline& outline = board.board_outlines.emplace_back();
+    const size_t n_read = read_corner_list(in, declared, outline.corners, kOutlineCornerErrors);
+    if (static_cast<int64_t>(i) + 1 == board.board_outline_index) {
+      widen_extents(board, outline.corners, n_read);
+    }
+  }
+
+  // The signal outline must lie within the board extents. With both indexes on outline 1 this
+  // only fails when outline 1 was short and (0, 0) lies outside the corners it did have.
+  const int signal = board.signal_outline_index;
+  if (signal >= 1 && static_cast<size_t>(signal) <= board.board_outlines.size()) {
+    for (const OutlineCorner& c : board.board_outlines[static_cast<size_t>(signal) - 1].corners) {
+      if (c.x < board.min_x || c.x > board.max_x || c.y < board.min_y || c.y > board.max_y) {
+        fatal_board_error(11693, "signal outline exceeds board outline");
+      }
+    }
+  }
+}
+
+void write_board_outlines(Output& out, const Board& board) {
+  out.put("\n[board]\n");
+  uint32_t i = 0;
+  for (const BoardOutline& outline : board.board_outlines) {
+    out.print("\noutline: %u %u\n", static_cast<uint32_t>(outline.corners.size()), i++);
+    write_corners(out, outline.corners);
+  }
+}
+
+void read_sm_cutouts(LoadContext& ctx) {
+  LineReader& in = ctx.in;
+  Board& board = ctx.board;
+  find_section_header(in, "[solder_mask_cutouts]", 11734,
+                      "premature EOF looking for KRV sm cutouts");
+  const uint32_t count = count_section_records(in, "[solder_mask_cutouts]", "sm_cutout:", 11760,
+                                               "premature EOF in sm cutouts Pass 1");
+  board.sm_cutouts.clear();
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* line;
+    do {
+      line = in.read_line();
+      if (line == nullptr) fatal_error(11792, "premature EOF in SM cutouts Pass 2");
+      line = skip_blanks(line);
+    } while (!starts_with(line, "sm_cutout:"));
+    SmCutout& cutout = board.sm_cutouts.emplace_back();
+    uint32_t declared = 0;
+    if (scan_values(text_at(line, 10), "%u %u %u", &declared, &cutout.aux, &cutout.layer) != 3) {
+      fatal_error(11799, "bad sm_cutout: record");
+    }
+    read_corner_list(in, declared, cutout.corners, kCutoutCornerErrors);
+  }
+}
+
+void write_sm_cutouts(Output& out, const Board& board) {
+  out.put("\n[solder_mask_cutouts]\n");
+  for (const SmCutout& cutout : board.sm_cutouts) {
+    out.print("\nsm_cutout: %u %u %u\n", static_cast<uint32_t>(cutout.corners.size()), cutout.aux,
+              cutout.layer);
+    write_corners(out, cutout.corners);
+  }
+}
