@@ -1,6 +1,5 @@
 #include "board/line_reader.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -59,14 +58,6 @@ long extract_quoted(std::string& dest, const char* line) {
 const char* after_last_quote(const char* line) {
   const char* last = std::strrchr(line, '"');
   return last == nullptr ? line : last + 1;
-}
-
-int scan_values(const char* text, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  int n = std::vsscanf(text, format, args);
-  va_end(args);
-  return n < 0 ? 0 : n;
 }
 
 bool is_other_header(const char* line, const char* own) {

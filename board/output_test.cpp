@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
 
 TEST(FormatLength, StripsZerosAndPoint) {
   const struct {
@@ -64,4 +67,58 @@ TEST(Output, PrintsLongTextsWhole) {
   const std::string text(1500, 'x');
   out.print("text: \"%s\"\n", text.c_str());
   EXPECT_EQ(out.text(), "text: \"" + text + "\"\r\n");
+}
+
+// The fast paths of the printer and of format_length must print exactly what printf prints.
+TEST(Output, AgreesWithPrintf) {
+  std::mt19937_64 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    const unsigned u = static_cast<unsigned>(random());
+    const int d = static_cast<int>(random());
+    const int small = static_cast<int>(random() % 2001) - 1000;
+    Output out;
+    out.print("  pin: %u %s\n%d|%1u|%c%d", u, "name", d, small >= 0 ? small : 0, 'x', small);
+    char expected[200];
+    std::snprintf(expected, sizeof expected, "  pin: %u %s\r\n%d|%1u|%c%d", u, "name", d,
+                  small >= 0 ? small : 0, 'x', small);
+    ASSERT_EQ(out.text(), expected);
+  }
+}
+
+TEST(FormatLength, AgreesWithPrintf) {
+  std::mt19937_64 random(11);
+  const auto reference = [](double v) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%6.6lf", v + 0.0);
+    std::string s = text;
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    return s;
+  };
+  const double specials[] = {
+      INFINITY, -INFINITY,    NAN,       -NAN,   1e300, -1e300,           5e-7,
+      -5e-7,    4.9999999e-7, 0.0000005, 2.5e-7, 1e22,  123456789.1234565};
+  for (double v : specials) EXPECT_EQ(format_length(v), reference(v)) << v;
+  for (int round = 0; round < 200000; ++round) {
+    double v;
+    switch (round % 4) {
+      case 0:  // whole nanometres through the inch round trip, as boards hold them
+        v = static_cast<double>(static_cast<int>(random() % 200000001) - 100000000) *
+            3.937007874015748e-8 * 25400000.0;
+        break;
+      case 1:  // mils with decimals
+        v = static_cast<double>(static_cast<int>(random() % 2000001) - 1000000) / 1000.0 * 0.001 *
+            1000.0;
+        break;
+      case 2: {  // any bit pattern
+        const uint64_t bits = random();
+        std::memcpy(&v, &bits, sizeof v);
+        break;
+      }
+      default:  // halves at the sixth decimal
+        v = (static_cast<double>(random() % 2000000) + 0.5) / 1e6;
+        break;
+    }
+    ASSERT_EQ(format_length(v), reference(v)) << v;
+  }
 }
