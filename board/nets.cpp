@@ -1,5 +1,188 @@
-// Placeholder until the nets section is read: passed over, not written.
-#include "board/sections.h"
+// The [nets] section: each net's pins, its traces and its copper areas.
+//
+//   net: "name" n_pins n_connects n_areas trace_width via_pad_width via_hole_width visible
+//     pin: number pin_reference                      (n_pins times)
+//     connect: number start_pin end_pin n_segs aux   (n_connects times, each followed by)
+//       vtx: number x y layer aux via_pad_width via_hole_width tee_id
+//       seg: number layer width aux1 aux2            (after every vtx but the last)
+//     area: ...                                      (n_areas times, see poly_proc.h)
+//
+// The records of one net follow each other with no other line between; lengths are nanometres.
+// After all nets come the checks that need the whole board: area layers and the pins of the
+// placed parts.
+#include "board/nets.h"
 
-void read_nets(LoadContext&) {}
-void write_nets(Output&, const Board&) {}
+#include <cstring>
+#include <vector>
+
+#include "board/fatal_error.h"
+#include "board/poly_proc.h"
+
+namespace {
+
+// The next line of a net's record run, which must begin with `keyword`.
+const char* read_record(LineReader& in, const char* keyword, int eof_code, const char* eof_message,
+                        int missing_code, const char* missing_message) {
+  const char* line = in.read_line();
+  if (line == nullptr) fatal_error(eof_code, eof_message);
+  line = skip_blanks(line);
+  if (!starts_with(line, keyword)) fatal_error(missing_code, missing_message);
+  return line;
+}
+
+void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
+  // Pins are added as their records are read: a count the file cannot hold runs into its end.
+  for (uint32_t i = 0; i < n_pins; ++i) {
+    const char* line = read_record(in, "pin:", 12671, "premature EOF reading net pins", 12678,
+                                   "missing net pin record");
+    const char* text = text_at(line, 4);
+    // The pin reference is one blank-free word; a buffer as long as the line holds any word.
+    std::vector<char> word(std::strlen(text) + 1);
+    if (scan_values(text, "%*u %s", word.data()) != 1) fatal_error(12685, "bad net pin: record");
+    net.pins.push_back({word.data()});
+  }
+}
+
+// A tee identifier names one place within a net: every vertex carrying it must stand exactly
+// where the first one did. `tee_index` maps identifiers to their entries in net.tees.
+void check_tee(Net& net, TeeIndex& tee_index, const Vertex& v) {
+  const auto [it, added] = tee_index.try_emplace(v.tee_id, net.tees.size());
+  if (added) {
+    net.tees.push_back({v.tee_id, v.x, v.y});
+    return;
+  }
+  const Tee& tee = net.tees[it->second];
+  if (v.x != tee.x) fatal_error(12269, "Tee X value changed");
+  if (v.y != tee.y) fatal_error(12274, "Tee Y value changed");
+}
+
+void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
+  const char* line = read_record(in, "connect:", 12707, "premature EOF reading net traces", 12714,
+                                 "missing net connect: record");
+  Connection& connection = net.connects.emplace_back();
+  uint32_t n_segs = 0;
+  if (scan_values(text_at(line, 8), "%*u %u %d %u %u", &connection.start_pin, &connection.end_pin,
+                  &n_segs, &connection.aux) != 4) {
+    fatal_error(12722, "bad net connect: record");
+  }
+  // n_segs + 1 vertices, counted wide so that the largest n_segs does not wrap to none.
+  const uint64_t n_vertices = static_cast<uint64_t>(n_segs) + 1;
+  for (uint64_t j = 0; j < n_vertices; ++j) {
+    line = read_record(in, "vtx:", 12738, "premature EOF reading net trace vtx", 12745,
+                       "missing net trace vtx record");
+    Vertex& v = connection.vertices.emplace_back();
+    if (scan_values(text_at(line, 4), "%*u %lf %lf %u %u %lf %lf %u", &v.x, &v.y, &v.layer, &v.aux,
+                    &v.via_pad_width, &v.via_hole_width, &v.tee_id) != 7) {
+      fatal_error(12754, "bad trace vtx: record");
+    }
+    v.x *= kNmToInch;
+    v.y *= kNmToInch;
+    v.via_pad_width *= kNmToInch;
+    v.via_hole_width *= kNmToInch;
+    if (v.tee_id != 0) check_tee(net, tee_index, v);
+    if (j + 1 < n_vertices) {
+      line = read_record(in, "seg:", 12778, "premature EOF reading net trace seg", 12785,
+                         "missing net trace seg record");
+      Segment& s = v.seg;
+      if (scan_values(text_at(line, 4), "%*u %u %lf %u %u", &s.layer, &s.width, &s.aux1, &s.aux2) !=
+          4) {
+        fatal_error(12793, "bad trace seg: record");
+      }
+      s.width *= kNmToInch;
+    }
+  }
+}
+
+// Every pin of a placed part's footprint: the part must stand at a right angle, and a pin
+// without a hole needs a pad on an outer layer.
+void check_part_pins(const Board& board) {
+  for (const Part& part : board.parts) {
+    // A part without a shape record is bound to no footprint and has no pins to check.
+    if (part.footprint_index < 0 ||
+        static_cast<size_t>(part.footprint_index) >= board.footprints.size()) {
+      continue;
+    }
+    const Footprint& footprint = board.footprints[static_cast<size_t>(part.footprint_index)];
+    for (const FootprintPin& pin : footprint.pins) {
+      if (part.angle != 0 && part.angle != 90 && part.angle != 180 && part.angle != 270) {
+        fatal_board_error(
+            10783, format_text("%s: bad rotation angle (%u)", part.name.c_str(), part.angle));
+      }
+      if (pin.hole == 0 && pin.top_pad.shape == 0 && pin.bottom_pad.shape == 0) {
+        fatal_board_error(10795, format_text("Footprint: %s  Pin: %s  smd padstack invalid",
+                                             footprint.name.c_str(), pin.name.c_str()));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index) {
+  LineReader& in = ctx.in;
+  if (extract_quoted(net.name, line) < 1) fatal_error(12618, "bad net name");
+  uint32_t n_pins = 0, n_connects = 0, n_areas = 0;
+  if (scan_values(after_last_quote(line), "%u %u %u %lf %lf %lf %u", &n_pins, &n_connects, &n_areas,
+                  &net.trace_width, &net.via_pad_width, &net.via_hole_width, &net.visible) != 7) {
+    fatal_error(12631, "bad net: record");
+  }
+  net.trace_width *= kNmToInch;
+  net.via_pad_width *= kNmToInch;
+  net.via_hole_width *= kNmToInch;
+  read_pins(in, net, n_pins);
+  // Tee identifiers are the net's own.
+  tee_index.clear();
+  for (uint32_t k = 0; k < n_connects; ++k) read_connection(in, net, tee_index);
+  if (n_areas > 0) read_net_areas(ctx, net, n_areas);
+}
+
+void read_nets(LoadContext& ctx) {
+  LineReader& in = ctx.in;
+  Board& board = ctx.board;
+  find_section_header(in, "[nets]", 12534, "premature EOF looking for KRV nets");
+  const uint32_t count =
+      count_section_records(in, "[nets]", "net:", 12559, "premature EOF in nets Pass 1");
+  board.nets.clear();
+  TeeIndex tee_index;
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* line;
+    do {
+      line = in.read_line();
+      if (line == nullptr) fatal_error(12598, "premature EOF loading KRV nets");
+      line = skip_blanks(line);
+    } while (!starts_with(line, "net:") && !is_other_header(line, "[nets]"));
+    read_net(ctx, board.nets.emplace_back(), line, tee_index);
+  }
+  check_area_layers(board);
+  check_part_pins(board);
+}
+
+void write_nets(Output& out, const Board& board) {
+  out.put("\n[nets]\n");
+  for (const Net& net : board.nets) {
+    out.print("\nnet: \"%s\" %u %u %u %u %u %u %u\n", net.name.c_str(),
+              static_cast<uint32_t>(net.pins.size()), static_cast<uint32_t>(net.connects.size()),
+              static_cast<uint32_t>(net.areas.size()), size_to_nm(net.trace_width),
+              size_to_nm(net.via_pad_width), size_to_nm(net.via_hole_width), net.visible);
+    uint32_t i = 0;
+    for (const NetPin& pin : net.pins) out.print("  pin: %u %s\n", ++i, pin.name.c_str());
+    i = 0;
+    for (const Connection& c : net.connects) {
+      const uint32_t n_segs = c.vertices.empty() ? 0 : static_cast<uint32_t>(c.vertices.size() - 1);
+      // start_pin is written signed, as it always was; reading it back with %u restores it.
+      out.print("  connect: %u %d %d %u %u\n", ++i, static_cast<int>(c.start_pin), c.end_pin,
+                n_segs, c.aux);
+      uint32_t j = 0;
+      for (const Vertex& v : c.vertices) {
+        out.print("    vtx: %u %d %d %u %u %u %u %u\n", ++j, coord_to_nm(v.x), coord_to_nm(v.y),
+                  v.layer, v.aux, size_to_nm(v.via_pad_width), size_to_nm(v.via_hole_width),
+                  v.tee_id);
+        if (j <= n_segs) {
+          out.print("    seg: %u %u %u %u %u\n", j, v.seg.layer, size_to_nm(v.seg.width),
+                    v.seg.aux1, v.seg.aux2);
+        }
+      }
+    }
+    write_net_areas(out, net);
+  }
+}
