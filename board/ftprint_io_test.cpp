@@ -345,8 +345,9 @@ TEST(Footprints, LoadErrorNamesTheLine) {
 }
 
 TEST(Footprints, LibraryRoundTrip) {
-  // One footprint of each unit with every record and pins of every kind, written with its own
-  // liberties (unquoted pin names, missing optional values, extra blanks and junk lines).
+  // Footprints of each unit (and one without a units record) with every record and pins of
+  // every kind, written with some liberties: an unquoted pin name, optional values left out,
+  // pads given twice, a pin without pad lines.
   const std::string library = crlf({
       "name: \"SOIC8\"",
       "author: \"Lab\"",
@@ -394,9 +395,15 @@ TEST(Footprints, LibraryRoundTrip) {
       "      bottom_mask: 1 1727200 0 0 0",
       "    pin: \"B\" 812800 0 0 0",
       "",
+      "name: \"PAD\"",
+      "  sel_rect: 0 0 1000000 1000000",
+      "  n_pins: 1",
+      "    pin: \"1\" 0 500000 500000 0",
+      "      bottom_pad: 6 1000000 0 0",
+      "",
   });
   const Board first = load_text(fp_board(library));
-  ASSERT_EQ(first.footprints.size(), 2u);
+  ASSERT_EQ(first.footprints.size(), 3u);
   const std::string written = written_footprints(first);
   EXPECT_EQ(written, "\r\n[footprints]\r\n" + crlf({
                                                   "",
@@ -447,6 +454,14 @@ TEST(Footprints, LibraryRoundTrip) {
                                                   "      top_pad: 0 0 0 0 0",
                                                   "      inner_pad: 0 0 0 0 0",
                                                   "      bottom_pad: 0 0 0 0 0",
+                                                  "",
+                                                  "name: \"PAD\"",
+                                                  "  units: NM",
+                                                  "  sel_rect: 0 0 1000000 1000000",
+                                                  "  ref_text: 0 0 0 0 0",
+                                                  "  n_pins: 1",
+                                                  "    pin: \"1\" 0 500000 500000 0",
+                                                  "      bottom_pad: 6 1000000 0 0 0",
                                               }));
   // The whole written board loads again and is written back byte for byte.
   const std::string whole = board_text(first);
