@@ -1,0 +1,38 @@
+// Fuzz target: the input is a board file run through the whole pipeline of one file, as the
+// program does it, but in memory. The first byte picks the switches, the rest is the board text.
+// A numbered error is a normal end for a broken board; anything else (a crash, a sanitizer
+// report, an exception of another kind, a hang) is a finding.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "board/fatal_error.h"
+#include "board/krv_load.h"
+#include "board/krv_write.h"
+#include "board/model.h"
+#include "board/run_flags.h"
+#include "transform/transform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const uint8_t switches = data[0];
+  RunFlags flags;
+  flags.debug_mode = (switches & 1) != 0;
+  flags.mirror_mode = (switches & 2) != 0;
+  flags.skip_refdes = (switches & 4) != 0;
+  flags.use_visibility = (switches & 8) != 0;
+  std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+  Board board;
+  try {
+    load_board_text(board, std::move(text), "fuzz.krv", flags);
+    if (flags.mirror_mode) mirror_board(board);
+    if (!flags.skip_refdes) convert_refdes(board, flags);
+    const std::string out = board_text(board);
+    // Keep the writer's work observable so that it cannot be optimised away.
+    if (out.empty()) __builtin_trap();
+  } catch (const FatalError&) {
+    // A numbered error: the expected end of a bad board.
+  }
+  return 0;
+}
