@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "board/fatal_error.h"
+#include "board/krv_load.h"
+#include "board/krv_write.h"
 #include "board/sections.h"
 
 namespace {
@@ -269,6 +271,30 @@ TEST(PartsWrite, WrittenSectionReadsBackTheSame) {
   read(again, first + "\r\n[nets]\r\n");
   EXPECT_EQ(written(again), first);
   EXPECT_EQ(again.parts.at(1).footprint_index, -1);
+}
+
+TEST(PartsLoad, PartWithoutShapeIsPassedOverByThePinChecks) {
+  // J1 stands at 45 degrees, which the pin checks refuse for a part with pins; having no
+  // footprint, it is not checked at all. R1 binds to the footprint by name.
+  const std::string text =
+      "[options]\r\n\r\n[footprints]\r\n\r\nname: \"R0603\"\r\n  units: NM\r\n"
+      "  n_pins: 1\r\n    pin: \"1\" 0 0 0 0\r\n      top_pad: 1 1 1 1 0\r\n\r\n"
+      "[board]\r\n\r\n[solder_mask_cutouts]\r\n\r\n[parts]\r\n\r\n"
+      "part: J1\r\n  pos: 0 0 0 45 0\r\n\r\n"
+      "part: R1\r\n  shape: \"R0603\"\r\n  pos: 0 0 0 0 0\r\n\r\n"
+      "[nets]\r\n\r\n[texts]\r\n\r\n[end]\r\n";
+  Board board;
+  testing::internal::CaptureStderr();
+  load_board_text(board, text, "t.krv", RunFlags{});
+  ASSERT_EQ(board.parts.size(), 2u);
+  EXPECT_EQ(board.parts[0].footprint_index, -1);
+  EXPECT_EQ(board.parts[1].footprint_index, 0);
+  // What is written loads again and is written the same.
+  const std::string first = board_text(board);
+  Board again;
+  load_board_text(again, first, "t_ref.krv", RunFlags{});
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(board_text(again), first);
 }
 
 }  // namespace
