@@ -1,0 +1,1 @@
+mkdir small_ref.krv
