@@ -28,8 +28,7 @@ constexpr CornerErrors kCutoutCornerErrors = {11833, "premature EOF in SM cutout
 // Reads up to `declared` corner records into `corners`. The vector grows only as records are
 // read; the zero corners of a short list are added at the end, and only when the declared count
 // could be held by the file at all: a count larger than the whole file has lines is a list that
-// runs past the end of the file, not a short one.
-// Returns how many corner records were read.
+// runs past the end of the file, not a short one. Returns how many corner records were read.
 size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCorner>& corners,
                         const CornerErrors& errors) {
   corners.clear();
