@@ -26,9 +26,10 @@ void swap_entries(LayerMap& map, int64_t a, int64_t b) {
 }
 
 // A board with fewer than two copper layers gets a bottom copper layer, so that the layers the
-// top side moves to exist. The new entry copies the top copper entry's values (the editor gives
-// both outer layers the same ones); a board without any copper layer gets a top copper entry
-// first. When the table has no room after the top copper entry, the count stays as it is.
+// top side moves to exist, and the written board names every layer its records use. The new
+// entry takes the top copper entry's values, so it is shown like the copper layer it mirrors; a
+// board without any copper layer gets a top copper entry first. When the table has no room after
+// the top copper entry, the count stays as it is.
 void add_missing_copper_layers(Board& board) {
   Options& o = board.options;
   if (o.n_copper_layers >= 2) return;
