@@ -1,11 +1,5 @@
 #include "board/krv_load.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -14,11 +8,7 @@
 
 void find_section_header(LineReader& in, const char* header, int code, const char* message) {
   in.rewind();
-  for (;;) {
-    const char* line = in.read_line();
-    if (line == nullptr) fatal_error(code, message);
-    if (starts_with(skip_blanks(line), header)) return;
-  }
+  if (!in.skip_to_header(header)) fatal_error(code, message);
 }
 
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
@@ -39,9 +29,9 @@ uint32_t count_section_records(LineReader& in, const char* own_header, const cha
   return count;
 }
 
-uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
-                         const RunFlags& flags) {
-  LineReader in(std::move(bytes));
+// Runs every section reader over `in`; returns the line count of the load.
+static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,
+                           const RunFlags& flags) {
   LoadContext ctx{in, board, file_name, flags.debug_mode};
   try {
     read_options(ctx);
@@ -65,41 +55,17 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
   return in.line_number();
 }
 
-// Reads the whole file; false when it cannot be opened or read (a folder included).
-static bool read_whole_file(const std::string& name, std::string& bytes) {
-  const int fd = ::open(name.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  // One byte more than the file's size lets the read see the end without growing the buffer.
-  bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<size_t>(info.st_size) + 1
-                                                         : 65536);
-  size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    used += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(used);
-  return true;
+uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
+                         const RunFlags& flags) {
+  LineReader in(std::move(bytes));
+  return load_lines(board, in, file_name, flags);
 }
 
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags) {
   if (board_file_name.find('.') == std::string::npos) board_file_name += ".krv";
-  std::string bytes;
-  if (!read_whole_file(board_file_name, bytes)) {
-    fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
-  }
-  const uint32_t lines = load_board_text(board, std::move(bytes), board_file_name, flags);
+  bool ok = false;
+  LineReader in(board_file_name, ok);
+  if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
+  const uint32_t lines = load_lines(board, in, board_file_name, flags);
   std::fprintf(stderr, "\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

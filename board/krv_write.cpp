@@ -12,8 +12,8 @@
 #include "board/fatal_error.h"
 #include "board/sections.h"
 
-std::string board_text(const Board& board) {
-  Output out;
+// Every section in the fixed order, then "[end]".
+static void write_sections(Output& out, const Board& board) {
   write_options(out, board);
   write_footprints(out, board);
   write_board_outlines(out, board);
@@ -22,6 +22,11 @@ std::string board_text(const Board& board) {
   write_nets(out, board);
   write_texts(out, board);
   out.put("[end]\n");
+}
+
+std::string board_text(const Board& board) {
+  Output out;
+  write_sections(out, board);
   return out.text();
 }
 
@@ -29,19 +34,6 @@ std::string output_name(const std::string& input_name, const char* suffix) {
   const size_t dot = input_name.rfind('.');
   if (dot == std::string::npos) return input_name + suffix;
   return input_name.substr(0, dot) + suffix + input_name.substr(dot);
-}
-
-static bool write_all(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // A temporary file beside the output, removed again unless it is renamed into place.
@@ -60,8 +52,11 @@ class TempFile {
   ~TempFile() { discard(); }
   bool ok() const { return fd_ >= 0; }
 
-  bool commit(const std::string& text, const std::string& target) {
-    bool ok = write_all(fd_, text);
+  int fd() const { return fd_; }
+
+  // Closes the file and renames it to `target`; false when anything of it failed.
+  bool commit(bool written, const std::string& target) {
+    bool ok = written;
     ok = (::close(fd_) == 0) && ok;
     fd_ = -1;
     ok = ok && ::rename(name_.data(), target.c_str()) == 0;
@@ -94,9 +89,10 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   if (is_directory(name)) cannot_create();
   TempFile temp(name);
   if (!temp.ok()) cannot_create();
-  // The whole text is made before anything is renamed into place: a board that fails while it
-  // is written leaves nothing behind.
-  const std::string text = board_text(board);
-  if (!temp.commit(text, name)) cannot_create();
+  // Nothing is renamed into place before the whole board is written: a board that fails while
+  // it is written leaves nothing behind.
+  Output out(temp.fd());
+  write_sections(out, board);
+  if (!temp.commit(out.flush(), name)) cannot_create();
   std::fprintf(stderr, "\n\n    File \"%s\" created,\n\n", name.c_str());
 }

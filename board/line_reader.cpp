@@ -1,38 +1,149 @@
 #include "board/line_reader.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-LineReader::LineReader(std::string bytes) : bytes_(std::move(bytes)) {
-  // Terminate every line in place so each one can be handed out as a C string. A line that ends
-  // the text without a line feed is terminated by the string's own final NUL.
-  char* data = bytes_.data();
-  const size_t size = bytes_.size();
-  size_t pos = 0;
-  while (pos < size) {
-    starts_.push_back(pos);
-    const void* nl = std::memchr(data + pos, '\n', size - pos);
-    if (nl == nullptr) break;
-    size_t end = static_cast<size_t>(static_cast<const char*>(nl) - data);
-    data[end] = '\0';
-    if (end > pos && data[end - 1] == '\r') data[end - 1] = '\0';
-    pos = end + 1;
+LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
+  data_ = owned_.data();
+  size_ = owned_.size();
+}
+
+LineReader::LineReader(const std::string& name, bool& ok) {
+  ok = false;
+  const int fd = ::open(name.c_str(), O_RDONLY);
+  if (fd < 0) return;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return;
   }
+  if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    // Mapping the file reads it straight from the page cache: no copy, no fresh memory.
+    const size_t size = static_cast<size_t>(info.st_size);
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map != MAP_FAILED) {
+      ::madvise(map, size, MADV_WILLNEED);
+      ::close(fd);
+      mapping_ = map;
+      data_ = static_cast<const char*>(map);
+      size_ = size;
+      ok = true;
+      return;
+    }
+  }
+  // Anything that cannot be mapped (a pipe, say) is read instead.
+  size_t used = 0;
+  owned_.resize(65536);
+  for (;;) {
+    if (used == owned_.size()) owned_.resize(owned_.size() * 2);
+    const ssize_t n = ::read(fd, owned_.data() + used, owned_.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return;
+    }
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  owned_.resize(used);
+  data_ = owned_.data();
+  size_ = owned_.size();
+  ok = true;
+}
+
+LineReader::~LineReader() {
+  if (mapping_ != nullptr) ::munmap(mapping_, size_);
+}
+
+void LineReader::take_line(size_t start, size_t end_of_line, size_t next) {
+  size_t length = end_of_line - start;
+  // Text mode: the carriage return of a CR LF pair is not part of the line.
+  if (next > end_of_line && length > 0 && data_[end_of_line - 1] == '\r') --length;
+  // A NUL ends the line's text, as it does for every C string function.
+  if (const void* nul = std::memchr(data_ + start, '\0', length)) {
+    length = static_cast<size_t>(static_cast<const char*>(nul) - (data_ + start));
+  }
+  line_.assign(data_ + start, length);
+  pos_ = next;
+  ++counter_;
+  have_line_ = true;
 }
 
 const char* LineReader::read_line() {
   if (pushed_back_) {
     pushed_back_ = false;
-    return last_;
+    return line_.c_str();
   }
-  if (next_line_ >= starts_.size()) return nullptr;
-  last_ = bytes_.data() + starts_[next_line_++];
-  ++counter_;
-  return last_;
+  if (pos_ >= size_) return nullptr;
+  const void* nl = std::memchr(data_ + pos_, '\n', size_ - pos_);
+  const size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data_) : size_;
+  take_line(pos_, end, nl ? end + 1 : size_);
+  return line_.c_str();
 }
 
 void LineReader::push_back_line() {
-  if (last_ != nullptr) pushed_back_ = true;
+  if (have_line_) pushed_back_ = true;
+}
+
+bool LineReader::skip_to_header(const char* header) {
+  if (pushed_back_) {
+    const char* line = read_line();
+    if (starts_with(skip_blanks(line), header)) return true;
+  }
+  const size_t header_length = std::strlen(header);
+  const char* const end = data_ + size_;
+  size_t from = pos_;
+  while (from < size_) {
+    // The next place the header's text stands; it counts when only blanks and tabs stand
+    // between it and the start of its line.
+    const void* hit = ::memmem(data_ + from, size_ - from, header, header_length);
+    if (hit == nullptr) break;
+    const char* at = static_cast<const char*>(hit);
+    const char* line_start = at;
+    while (line_start > data_ + pos_ && (line_start[-1] == ' ' || line_start[-1] == '\t')) {
+      --line_start;
+    }
+    if (line_start == data_ + pos_ || line_start[-1] == '\n') {
+      counter_ += static_cast<uint32_t>(std::count(data_ + pos_, line_start, '\n'));
+      const void* nl = std::memchr(at, '\n', static_cast<size_t>(end - at));
+      const size_t line_end =
+          nl ? static_cast<size_t>(static_cast<const char*>(nl) - data_) : size_;
+      take_line(static_cast<size_t>(line_start - data_), line_end, nl ? line_end + 1 : size_);
+      return true;
+    }
+    from = static_cast<size_t>(at - data_) + 1;
+  }
+  // No such line: every remaining line is read, as a plain search would.
+  const size_t remaining = size_ - pos_;
+  if (remaining > 0) {
+    counter_ += static_cast<uint32_t>(std::count(data_ + pos_, end, '\n'));
+    if (data_[size_ - 1] != '\n') ++counter_;
+    // The last line becomes the current one, as it would after reading up to the end.
+    size_t last_start = size_;
+    if (data_[size_ - 1] == '\n') --last_start;
+    while (last_start > pos_ && data_[last_start - 1] != '\n') --last_start;
+    const size_t last_end = data_[size_ - 1] == '\n' ? size_ - 1 : size_;
+    const uint32_t counted = counter_;
+    take_line(last_start, last_end, size_);
+    counter_ = counted;
+  }
+  return false;
+}
+
+size_t LineReader::total_lines() const {
+  if (total_lines_ == SIZE_MAX) {
+    total_lines_ = static_cast<size_t>(std::count(data_, data_ + size_, '\n'));
+    if (size_ > 0 && data_[size_ - 1] != '\n') ++total_lines_;
+  }
+  return total_lines_;
 }
 
 const char* text_at(const char* line, size_t pos) {

@@ -1,36 +1,46 @@
 // Line-by-line access to a board file held whole in memory.
 //
-// The file's bytes are read once; every line is then a NUL-terminated string inside that one
-// buffer, so section readers can scan lines in place as often as they rewind. Lines follow the
-// text-mode rules the format was defined with: a line ends after a line feed, a carriage return
-// directly before the line feed is not part of it, a lone carriage return is, the last line may
-// lack its line feed, and a NUL byte ends a line's text early. Lines are never split, whatever
-// their length.
+// The file's bytes are read (or mapped) once; section readers walk over them as often as they
+// rewind. Lines follow the text-mode rules the format was defined with: a line ends after a
+// line feed, a carriage return directly before the line feed is not part of it, a lone
+// carriage return is, the last line may lack its line feed, and a NUL byte ends a line's text
+// early. Lines are never split, whatever their length.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class LineReader {
  public:
+  // Over a text in memory.
   explicit LineReader(std::string bytes);
+  // Over the file `name`, mapped when it can be; `ok` is false when it cannot be opened or
+  // read (a folder included).
+  LineReader(const std::string& name, bool& ok);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
-  // The next line, or nullptr at the end of the text. After push_back_line the same line comes
-  // back once more without being counted again.
+  // The next line, or nullptr at the end of the text. The line stays valid until the next
+  // read. After push_back_line the same line comes back once more without being counted.
   const char* read_line();
   // Makes the next read_line return the last line again (only once a line has been read).
   void push_back_line();
 
+  // Reads up to and including the first line that begins, after blanks and tabs, with
+  // `header`; false at the end of the text. The same as calling read_line until such a line
+  // comes, only fast.
+  bool skip_to_header(const char* header);
+
   // A remembered place: the position and the line counter travel together.
   struct Mark {
-    size_t next_line;
+    size_t offset;
     uint32_t counter;
   };
-  Mark tell() const { return {next_line_, counter_}; }
+  Mark tell() const { return {pos_, counter_}; }
   void seek(Mark mark) {
-    next_line_ = mark.next_line;
+    pos_ = mark.offset;
     counter_ = mark.counter;
   }
   // Back to the top of the text with the line counter at 0. A pending push-back survives a
@@ -40,15 +50,21 @@ class LineReader {
   // The number of the last line read, counted from the top.
   uint32_t line_number() const { return counter_; }
   // How many lines the whole text has.
-  size_t total_lines() const { return starts_.size(); }
+  size_t total_lines() const;
 
  private:
-  std::string bytes_;
-  std::vector<size_t> starts_;  // offset of each line's first byte
-  size_t next_line_ = 0;
+  void take_line(size_t start, size_t end_of_line, size_t next);
+
+  std::string owned_;        // the text, when it was given or read rather than mapped
+  void* mapping_ = nullptr;  // the mapped file, if any
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+  size_t pos_ = 0;  // offset of the next line
   uint32_t counter_ = 0;
   bool pushed_back_ = false;
-  const char* last_ = nullptr;  // the line last returned
+  bool have_line_ = false;
+  std::string line_;  // the line last returned, NUL-terminated
+  mutable size_t total_lines_ = SIZE_MAX;
 };
 
 // Skips leading blanks and tabs.

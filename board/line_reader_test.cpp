@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -110,4 +112,68 @@ TEST(ScanHelpers, HeadersAndKeywordsArePrefixes) {
   EXPECT_FALSE(is_other_header("[texts]", "[texts]"));
   EXPECT_FALSE(is_other_header(" [end]", "[texts]"));
   EXPECT_STREQ(skip_blanks(" \t text:"), "text:");
+}
+
+// Finding a header by search must leave the reader exactly where reading line by line would.
+TEST(LineReader, SkipToHeaderMatchesReadingLineByLine) {
+  const char* const pieces[] = {"[texts]",  " [texts]", "\t[texts]x",
+                                "a[texts]", "[text",    "x",
+                                "",         "\r",       "(a NUL and a header, below)",
+                                "[end]",    " \t",      "[texts"};
+  std::mt19937 random(5);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int n = static_cast<int>(random() % 7);
+    for (int i = 0; i < n; ++i) {
+      const size_t k = random() % 12;
+      text += k == 8 ? std::string("\0[texts]", 8) : std::string(pieces[k]);
+      const int end = static_cast<int>(random() % 4);
+      if (i + 1 < n || end != 0) text += end == 1 ? "\r\n" : "\n";
+    }
+    LineReader fast(text), slow(text);
+    const int skip = static_cast<int>(random() % 3);
+    for (int i = 0; i < skip; ++i) fast.read_line(), slow.read_line();
+    bool found_slow = false;
+    while (const char* line = slow.read_line()) {
+      if (starts_with(skip_blanks(line), "[texts]")) {
+        found_slow = true;
+        break;
+      }
+    }
+    ASSERT_EQ(fast.skip_to_header("[texts]"), found_slow) << text;
+    ASSERT_EQ(fast.line_number(), slow.line_number()) << text;
+    fast.push_back_line();
+    slow.push_back_line();
+    for (;;) {
+      const char* a = fast.read_line();
+      const char* b = slow.read_line();
+      ASSERT_EQ(a == nullptr, b == nullptr) << text;
+      if (a == nullptr) break;
+      ASSERT_STREQ(a, b) << text;
+    }
+  }
+}
+
+TEST(LineReader, CountsLinesOfTheWholeText) {
+  EXPECT_EQ(LineReader("").total_lines(), 0u);
+  EXPECT_EQ(LineReader("a").total_lines(), 1u);
+  EXPECT_EQ(LineReader("a\n").total_lines(), 1u);
+  EXPECT_EQ(LineReader("a\r\nb").total_lines(), 2u);
+}
+
+TEST(LineReader, ReadsFilesAndRefusesFolders) {
+  const std::string name = testing::TempDir() + "line_reader_test.krv";
+  FILE* file = std::fopen(name.c_str(), "wb");
+  std::fputs("one\r\ntwo", file);
+  std::fclose(file);
+  bool ok = false;
+  LineReader in(name, ok);
+  ASSERT_TRUE(ok);
+  EXPECT_STREQ(in.read_line(), "one");
+  EXPECT_STREQ(in.read_line(), "two");
+  std::remove(name.c_str());
+  LineReader folder(testing::TempDir(), ok);
+  EXPECT_FALSE(ok);
+  LineReader missing(name, ok);
+  EXPECT_FALSE(ok);
 }

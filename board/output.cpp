@@ -1,5 +1,8 @@
 #include "board/output.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -25,6 +28,23 @@ void Output::append_text(const char* text, size_t length) {
 
 void Output::put(const char* text) {
   append_text(text, std::strlen(text));
+  maybe_flush();
+}
+
+bool Output::flush() {
+  if (fd_ < 0) return !failed_;
+  size_t done = 0;
+  while (!failed_ && done < text_.size()) {
+    const ssize_t n = ::write(fd_, text_.data() + done, text_.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  text_.clear();
+  return !failed_;
 }
 
 namespace {
@@ -82,6 +102,7 @@ void Output::print(const char* format, ...) {
     }
     append_text(literal, std::strlen(literal));
     va_end(args);
+    maybe_flush();
     return;
   }
   va_list copy;
@@ -97,6 +118,7 @@ void Output::print(const char* format, ...) {
     append_text(big.data(), static_cast<size_t>(n));
   }
   va_end(copy);
+  maybe_flush();
 }
 
 std::string format_length(double value) {

@@ -9,16 +9,32 @@
 
 class Output {
  public:
+  // Keeps the whole text in memory.
+  Output() = default;
+  // Passes the text on to the open file `fd` in large pieces as it grows, so a board of any
+  // size is written with little memory.
+  explicit Output(int fd) : fd_(fd) {}
+
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // Appends a literal text, with the same line-end rule.
   void put(const char* text);
 
+  // Writes what is still held to the file; false when any write to it failed.
+  bool flush();
+
+  // The text so far (all of it when there is no file).
   const std::string& text() const { return text_; }
 
  private:
   void append_text(const char* text, size_t length);
+  void maybe_flush() {
+    if (fd_ >= 0 && text_.size() >= kFlushSize) flush();
+  }
+  static constexpr size_t kFlushSize = 1 << 20;
   std::string text_;
+  int fd_ = -1;
+  bool failed_ = false;
 };
 
 // A length already converted to the file's unit, printed with "%6.6lf" and then stripped of

@@ -122,3 +122,29 @@ TEST(FormatLength, AgreesWithPrintf) {
     ASSERT_EQ(format_length(v), reference(v)) << v;
   }
 }
+
+// A file sink gets the same bytes as the in-memory text, across many flushes.
+TEST(Output, FileSinkWritesTheSameText) {
+  const std::string name = testing::TempDir() + "output_test.krv";
+  FILE* file = std::fopen(name.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  Output to_file(fileno(file));
+  Output in_memory;
+  for (int i = 0; i < 300000; ++i) {
+    to_file.print("    vtx: %d %s\n", i, "x");
+    in_memory.print("    vtx: %d %s\n", i, "x");
+    to_file.put("\n");
+    in_memory.put("\n");
+  }
+  EXPECT_TRUE(to_file.flush());
+  std::fclose(file);
+  FILE* in = std::fopen(name.c_str(), "rb");
+  std::string written;
+  char chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) written.append(chunk, n);
+  std::fclose(in);
+  std::remove(name.c_str());
+  EXPECT_GT(written.size(), 3u << 20);
+  EXPECT_TRUE(written == in_memory.text());
+}
