@@ -172,8 +172,9 @@ const char* after_last_quote(const char* line) {
 }
 
 bool is_other_header(const char* line, const char* own) {
+  if (*line != '[') return false;  // most lines are records: settle them at once
   for (const char* header : kSectionHeaders) {
-    if (std::strcmp(header, own) != 0 && starts_with(line, header)) return true;
+    if (header != own && std::strcmp(header, own) != 0 && starts_with(line, header)) return true;
   }
   return false;
 }

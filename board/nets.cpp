@@ -12,10 +12,12 @@
 // placed parts.
 #include "board/nets.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "board/fatal_error.h"
+#include "board/huge_pages.h"
 #include "board/poly_proc.h"
 
 namespace {
@@ -30,14 +32,24 @@ const char* read_record(LineReader& in, const char* keyword, int eof_code, const
   return line;
 }
 
+// Room for `count` records, but never more than the lines left in the file could hold: a count
+// the file cannot back up runs into its end instead of into a huge allocation.
+template <typename T>
+void reserve_records(std::vector<T>& records, uint64_t count, const LineReader& in) {
+  const uint64_t lines_left =
+      in.total_lines() - std::min<uint64_t>(in.total_lines(), in.line_number());
+  records.reserve(static_cast<size_t>(std::min(count, lines_left)));
+}
+
 void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
-  // Pins are added as their records are read: a count the file cannot hold runs into its end.
+  reserve_records(net.pins, n_pins, in);
+  std::vector<char> word;
   for (uint32_t i = 0; i < n_pins; ++i) {
     const char* line = read_record(in, "pin:", 12671, "premature EOF reading net pins", 12678,
                                    "missing net pin record");
     const char* text = text_at(line, 4);
     // The pin reference is one blank-free word; a buffer as long as the line holds any word.
-    std::vector<char> word(std::strlen(text) + 1);
+    word.resize(std::strlen(text) + 1);
     if (scan_values(text, "%*u %s", word.data()) != 1) fatal_error(12685, "bad net pin: record");
     net.pins.push_back({word.data()});
   }
@@ -67,6 +79,7 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
   }
   // n_segs + 1 vertices, counted wide so that the largest n_segs does not wrap to none.
   const uint64_t n_vertices = static_cast<uint64_t>(n_segs) + 1;
+  reserve_records(connection.vertices, n_vertices, in);
   for (uint64_t j = 0; j < n_vertices; ++j) {
     line = read_record(in, "vtx:", 12738, "premature EOF reading net trace vtx", 12745,
                        "missing net trace vtx record");
@@ -132,6 +145,7 @@ void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index)
   read_pins(in, net, n_pins);
   // Tee identifiers are the net's own.
   tee_index.clear();
+  reserve_records(net.connects, n_connects, in);
   for (uint32_t k = 0; k < n_connects; ++k) read_connection(in, net, tee_index);
   if (n_areas > 0) read_net_areas(ctx, net, n_areas);
 }
@@ -143,6 +157,8 @@ void read_nets(LoadContext& ctx) {
   const uint32_t count =
       count_section_records(in, "[nets]", "net:", 12559, "premature EOF in nets Pass 1");
   board.nets.clear();
+  board.nets.reserve(count);  // counted over lines that exist
+  advise_huge_pages(board.nets);
   TeeIndex tee_index;
   for (uint32_t i = 0; i < count; ++i) {
     const char* line;

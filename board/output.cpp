@@ -69,10 +69,15 @@ void Output::print(const char* format, ...) {
   if (is_plain_format(format)) {
     // Board files are millions of short records; printing them without the general printf
     // machinery is most of the writer's speed.
-    const char* literal = format;
     for (const char* f = format; *f != '\0'; ++f) {
-      if (*f != '%') continue;
-      append_text(literal, static_cast<size_t>(f - literal));
+      if (*f != '%') {
+        if (*f == '\n') {
+          text_.append("\r\n", 2);
+        } else {
+          text_.push_back(*f);
+        }
+        continue;
+      }
       ++f;
       if (*f == '1') ++f;
       char digits[16];
@@ -98,9 +103,7 @@ void Output::print(const char* format, ...) {
           break;
         }
       }
-      literal = f + 1;
     }
-    append_text(literal, std::strlen(literal));
     va_end(args);
     maybe_flush();
     return;

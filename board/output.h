@@ -13,7 +13,7 @@ class Output {
   Output() = default;
   // Passes the text on to the open file `fd` in large pieces as it grows, so a board of any
   // size is written with little memory.
-  explicit Output(int fd) : fd_(fd) {}
+  explicit Output(int fd) : fd_(fd) { text_.reserve(kFlushSize + 4096); }
 
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -15,6 +15,7 @@
 
 #include "board/dialect.h"
 #include "board/fatal_error.h"
+#include "board/huge_pages.h"
 #include "board/sections.h"
 
 namespace {
@@ -126,6 +127,7 @@ void read_parts(LoadContext& ctx) {
   board.parts.clear();
   // The count is of lines actually present, so reserving it is bounded by the file itself.
   board.parts.reserve(count);
+  advise_huge_pages(board.parts);
   for (uint32_t i = 0; i < count; ++i) {
     const char* line;
     do {

@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "board/line_reader.h"
 
@@ -96,6 +97,18 @@ int fast_scan(const char* text, const char* format, va_list args) {
         const auto result = std::from_chars(token, s, value);
         if (result.ec != std::errc() || result.ptr != s) return kHandOver;
         if (assign) *va_arg(args, double*) = value, ++count;
+        break;
+      }
+      case 's': {
+        if (is_long) return kHandOver;
+        // A word: everything up to the next white space (the caller's buffer holds the line).
+        while (!ends_token(*s)) ++s;
+        if (assign) {
+          char* word = va_arg(args, char*);
+          std::memcpy(word, token, static_cast<size_t>(s - token));
+          word[s - token] = '\0';
+          ++count;
+        }
         break;
       }
       default:

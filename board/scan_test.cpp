@@ -63,12 +63,14 @@ struct Slots {
   double d[8];
   unsigned u[8];
   int i[8];
+  char w[1024];
   Slots() {
     for (int k = 0; k < 8; ++k) d[k] = -12345.678, u[k] = 0xDEADBEEF, i[k] = -777;
+    std::strcpy(w, "sentinel");
   }
   bool operator==(const Slots& o) const {
     return std::memcmp(d, o.d, sizeof d) == 0 && std::memcmp(u, o.u, sizeof u) == 0 &&
-           std::memcmp(i, o.i, sizeof i) == 0;
+           std::memcmp(i, o.i, sizeof i) == 0 && std::strcmp(w, o.w) == 0;
   }
 };
 
@@ -113,7 +115,9 @@ TEST(ScanValues, AgreesWithSscanfOnEveryInput) {
             &s.u[2]);
     COMPARE("%*u %*f %*f %*u %u", &s.u[0]);
     COMPARE("%u %lf %lf %lf %lf %u", &s.u[0], &s.d[0], &s.d[1], &s.d[2], &s.d[3], &s.u[1]);
+    COMPARE("%s", s.w);
+    COMPARE("%*u %s", s.w);
 #undef COMPARE
   }
-  EXPECT_EQ(handled, 60000L * 9);
+  EXPECT_EQ(handled, 60000L * 11);
 }
