@@ -64,13 +64,12 @@ LayerMap build_layer_map(Board& board) {
   return map;
 }
 
-// Straight sides stay straight; the two arc directions 1 and 2 trade places, and other values
-// pair up the same way (4 and 7, 5 and 6). Style 3 is kept: flipping its low bits would make it
-// 0, a straight side, and a second mirroring could not bring the arc back.
+// Straight sides stay straight; the two arc directions 1 and 2 trade places. Every other
+// non-zero style has its two low bits flipped the same way, as the editor's files expect.
 void mirror_corners(std::vector<OutlineCorner>& corners) {
   for (OutlineCorner& c : corners) {
     c.x = -c.x;
-    if (c.style != 0 && c.style != 3) c.style ^= 3u;
+    if (c.style != 0) c.style ^= 3u;
   }
 }
 

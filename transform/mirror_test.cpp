@@ -201,7 +201,7 @@ TEST(MirrorBoard, OutlineAndCutoutCornersNegateXAndTurnArcs) {
   } cases[] = {
       {0, 0},          // straight side
       {1, 2},          // the two arc directions trade places
-      {2, 1}, {3, 3},  // would become a straight side: kept as it is
+      {2, 1}, {3, 0},  // low two bits flipped, like every non-zero style
       {4, 7}, {7, 4},
   };
   for (const auto& c : cases) {
