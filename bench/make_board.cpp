@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
   static const char* kPrefix[] = {"R", "U", "J", "TP"};
   static const int kPins[] = {2, 8, 4, 1};
   std::vector<Placed> placed;
-  put("\n[parts]\n");
+  put("\n\n[parts]\n");
   for (long i = 0; i < n_parts; ++i) {
     const int fp = static_cast<int>(random() % 4);
     Placed p{std::string(kPrefix[fp]) + std::to_string(i + 1), fp, (i % columns + 1) * pitch,
