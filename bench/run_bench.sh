@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Converts generated boards of several sizes and prints, for each: wall time, MB/s, peak memory
-# and the ratio to copying the same file with cp, each the median of RUNS runs.
+# and the ratio to copying the same file with cp, each the median of RUNS runs (default 5).
 #   bench/run_bench.sh [BUILD_DIR] [SIZES_MB...]
 # BUILD_DIR defaults to build (configured by `make`), the sizes to 1 10 100 200.
 set -euo pipefail
@@ -8,40 +8,43 @@ build=${1:-build}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1 10 100 200)
-runs=${RUNS:-5}
 cmake --build "$build" --target silkora silkora_make_board >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
-# Wall seconds and peak resident kB of one command.
-measure() { /usr/bin/time -f '%e %M' "$@" 2>&1 >/dev/null | tail -n 1; }
-now() { date +%s.%N; }
-
-printf '%8s %10s %10s %9s %10s %10s %8s\n' size_MB bytes wall_s MB/s peak_MB cp_s ratio
 for size in "${sizes[@]}"; do
-  board="$work/board_$size.krv"
-  "$build/silkora_make_board" "$board" "$size" 1
-  bytes=$(stat -c %s "$board")
-  cat "$board" >/dev/null  # in the page cache for both
-  walls=() peaks=() copies=()
-  for _ in $(seq "$runs"); do
-    rm -f "$work/board_${size}_ref.krv"
-    start=$(now)
-    read -r _ peak < <(measure "$build/silkora" "$board")
-    end=$(now)
-    walls+=("$(echo "$end - $start" | bc -l)")
-    peaks+=("$peak")
-    start=$(now)
-    cp "$board" "$work/copy.krv"
-    end=$(now)
-    copies+=("$(echo "$end - $start" | bc -l)")
-    rm -f "$work/copy.krv"
-  done
-  wall=$(printf '%s\n' "${walls[@]}" | median)
-  peak=$(printf '%s\n' "${peaks[@]}" | median)
-  copy=$(printf '%s\n' "${copies[@]}" | median)
-  printf '%8s %10d %10.3f %9.1f %10.1f %10.3f %8.2f\n' "$size" "$bytes" "$wall" \
-    "$(echo "$bytes / 1000000 / $wall" | bc -l)" "$(echo "$peak / 1024" | bc -l)" "$copy" \
-    "$(echo "$wall / $copy" | bc -l)"
+  "$build/silkora_make_board" "$work/board_$size.krv" "$size" 1
 done
+RUNS=${RUNS:-5} python3 - "$build/silkora" "$work" "${sizes[@]}" <<'PY'
+import os, resource, statistics, subprocess, sys, time
+
+program, work, sizes = sys.argv[1], sys.argv[2], sys.argv[3:]
+runs = int(os.environ["RUNS"])
+
+def run(command):
+    """Wall seconds and peak resident MB of one command."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    start = time.perf_counter()
+    subprocess.run(command, check=True, stderr=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+    wall = time.perf_counter() - start
+    # ru_maxrss of the children is the largest so far; the boards grow, so it is this one's.
+    peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    return wall, max(peak, before) / 1024
+
+print(f"{'size_MB':>8} {'bytes':>11} {'wall_s':>8} {'MB/s':>7} {'peak_MB':>8} {'cp_s':>7} {'ratio':>6}")
+for size in sizes:
+    board = os.path.join(work, f"board_{size}.krv")
+    with open(board, "rb") as f:  # in the page cache for both
+        while f.read(1 << 24):
+            pass
+    walls, peaks, copies = [], [], []
+    for _ in range(runs):
+        wall, peak = run([program, board])
+        walls.append(wall)
+        peaks.append(peak)
+        copies.append(run(["cp", board, os.path.join(work, "copy.krv")])[0])
+        os.remove(os.path.join(work, "copy.krv"))
+    size_bytes = os.path.getsize(board)
+    wall, copy = statistics.median(walls), statistics.median(copies)
+    print(f"{size:>8} {size_bytes:>11} {wall:>8.3f} {size_bytes / 1e6 / wall:>7.1f} "
+          f"{statistics.median(peaks):>8.1f} {copy:>7.3f} {wall / copy:>6.2f}")
+PY

@@ -31,7 +31,7 @@ class Output {
   void maybe_flush() {
     if (fd_ >= 0 && text_.size() >= kFlushSize) flush();
   }
-  static constexpr size_t kFlushSize = 1 << 20;
+  static constexpr size_t kFlushSize = 1 << 17;
   std::string text_;
   int fd_ = -1;
   bool failed_ = false;
