@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# An output folder without write permission: the program must stop with error 20043 and leave
+# the folder as it was (no output, no temporary file). Root ignores permissions, so as root the
+# program is run as the unprivileged user 65534 through setpriv, from a copy in a world-readable
+# temporary folder; a second run of that user into a writable folder shows the first failed for
+# the permission and nothing else. Without root and without setpriv the case cannot be made and
+# is skipped (exit status 77).
+# Usage: run_no_write_permission.sh PROGRAM
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+program=$(realpath "$1")
+
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  if ! command -v setpriv > /dev/null; then
+    echo "SKIP: running as root and setpriv (util-linux) is not available"
+    exit 77
+  fi
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+chmod 755 "$work"
+cp "$program" "$work/silkora"
+chmod 755 "$work/silkora"
+mkdir "$work/locked" "$work/open"
+cp "$here/board.krv" "$work/locked/board.krv"
+cp "$here/board.krv" "$work/open/board.krv"
+chmod 644 "$work/locked/board.krv" "$work/open/board.krv"
+echo "older file" > "$work/locked/board_ref.krv"
+chmod 644 "$work/locked/board_ref.krv"
+chmod 555 "$work/locked"
+chmod 777 "$work/open"
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+before=$(ls -A "$work/locked")
+(cd "$work" && "${as_user[@]}" ./silkora locked/board.krv > stdout 2> stderr)
+status=$?
+[ "$status" = 1 ] || fail "exit status $status, expected 1"
+grep -qxF 'Error 20043: unable to open locked/board_ref.krv for output' "$work/stderr" ||
+  fail "stderr: $(grep -m1 '^Error' "$work/stderr")"
+[ "$(ls -A "$work/locked")" = "$before" ] || fail "the folder changed: $(ls -A "$work/locked" | tr '\n' ' ')"
+[ "$(cat "$work/locked/board_ref.krv")" = "older file" ] || fail "the older output file changed"
+
+# The same user, the same program, a folder it may write to: the board is written.
+(cd "$work" && "${as_user[@]}" ./silkora open/board.krv > stdout 2> stderr)
+status=$?
+[ "$status" = 0 ] || fail "writable folder: exit status $status: $(grep -m1 '^Error' "$work/stderr")"
+[ -s "$work/open/board_ref.krv" ] || fail "writable folder: no output written"
+
+if [ "$failures" -eq 0 ]; then
+  echo "no write permission: 20043, folder unchanged (as ${as_user[*]:-$(id -un)})"
+fi
+[ "$failures" -eq 0 ]
