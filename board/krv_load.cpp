@@ -29,6 +29,15 @@ uint32_t count_section_records(LineReader& in, const char* own_header, const cha
   return count;
 }
 
+const char* next_record(LineReader& in, const char* keyword, int code, const char* message) {
+  for (;;) {
+    const char* line = in.read_line();
+    if (line == nullptr) fatal_error(code, message);
+    line = skip_blanks(line);
+    if (starts_with(line, keyword)) return line;
+  }
+}
+
 // Runs every section reader over `in`; returns the line count of the load.
 static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,
                            const RunFlags& flags) {

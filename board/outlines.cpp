@@ -94,12 +94,7 @@ void read_board_outlines(LoadContext& ctx) {
 
   board.board_outlines.clear();
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line;
-    do {
-      line = in.read_line();
-      if (line == nullptr) fatal_error(11636, "premature EOF in outlines Pass 2");
-      line = skip_blanks(line);
-    } while (!starts_with(line, "outline:"));
+    const char* line = next_record(in, "outline:", 11636, "premature EOF in outlines Pass 2");
     // The index the writer puts after the count is not read back: it is the table position.
     uint32_t declared = 0;
     if (scan_values(text_at(line, 8), "%u", &declared) != 1) {
@@ -142,12 +137,7 @@ void read_sm_cutouts(LoadContext& ctx) {
                                                "premature EOF in sm cutouts Pass 1");
   board.sm_cutouts.clear();
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line;
-    do {
-      line = in.read_line();
-      if (line == nullptr) fatal_error(11792, "premature EOF in SM cutouts Pass 2");
-      line = skip_blanks(line);
-    } while (!starts_with(line, "sm_cutout:"));
+    const char* line = next_record(in, "sm_cutout:", 11792, "premature EOF in SM cutouts Pass 2");
     SmCutout& cutout = board.sm_cutouts.emplace_back();
     uint32_t declared = 0;
     if (scan_values(text_at(line, 10), "%u %u %u", &declared, &cutout.aux, &cutout.layer) != 3) {

@@ -129,12 +129,7 @@ void read_parts(LoadContext& ctx) {
   board.parts.reserve(count);
   advise_huge_pages(board.parts);
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line;
-    do {
-      line = in.read_line();
-      if (line == nullptr) fatal_error(12043, "premature EOF reading parts header Pass 2");
-      line = skip_blanks(line);
-    } while (!starts_with(line, "part:"));
+    const char* line = next_record(in, "part:", 12043, "premature EOF reading parts header Pass 2");
     Part& part = board.parts.emplace_back();
     if (!scan_word(text_at(line, 5), part.name)) fatal_error(12050, "bad part: record");
     // A part without a shape record keeps footprint_index -1: it is bound to no footprint, and

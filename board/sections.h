@@ -49,3 +49,8 @@ void find_section_header(LineReader& in, const char* header, int code, const cha
 // restored afterwards.
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
                                int code, const char* message);
+
+// The second pass's step to the next record: reads lines until one begins, after blanks and
+// tabs, with `keyword`, and returns it from there; lines in between are passed over. At the end
+// of the text: fatal `code` with `message`.
+const char* next_record(LineReader& in, const char* keyword, int code, const char* message);

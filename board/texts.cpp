@@ -16,12 +16,7 @@ void read_texts(LoadContext& ctx) {
       count_section_records(in, "[texts]", "text:", 13110, "premature EOF in text Pass 1");
   board.texts.clear();
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line;
-    do {
-      line = in.read_line();
-      if (line == nullptr) fatal_error(13142, "premature EOF reading KRV text records");
-      line = skip_blanks(line);
-    } while (!starts_with(line, "text:"));
+    const char* line = next_record(in, "text:", 13142, "premature EOF reading KRV text records");
     BoardText& t = board.texts.emplace_back();
     if (extract_quoted(t.text, line) < 0) fatal_error(13147, "copying text record");
     const int n =
