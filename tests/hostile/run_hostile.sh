@@ -367,5 +367,40 @@ else
   echo "FAIL unchanged_board: $(grep -m1 '^Error' "$work/unchanged/stderr")"
 fi
 
+# A write that fails after megabytes have already gone to the temporary file (a 3 MB project
+# name is written before the footprints, whose surface pin without copper stops the write):
+# the temporary file goes, and the older output stays as it was.
+mkdir -p "$work/late_write_failure"
+{
+  default_options | head -n 2
+  printf 'project_name: "%s"\n' "$(head -c 3000000 /dev/zero | tr '\0' 'P')"
+  default_options | tail -n +3
+  echo
+  default_footprints
+  printf '\nname: "FIDUCIAL"\n  units: MIL\n  n_pins: 1\n    pin: "F1" 0 0 0 0\n      top_mask: 1 80 0 0 0\n\n'
+  default_board
+  echo
+  default_cutouts
+  echo
+  default_parts
+  echo
+  default_nets
+  echo
+  tail_sections
+} | sed 's/$/\r/' > "$work/late_write_failure/board.krv"
+echo "older board" > "$work/late_write_failure/board_ref.krv"
+(cd "$work/late_write_failure" && "$program" board.krv > /dev/null 2> stderr)
+status=$?
+left=$(cd "$work/late_write_failure" && ls -A | grep -v '^board.krv$\|^board_ref.krv$\|^stderr$')
+if [ "$status" = 1 ] && grep -q '^Error 16214:' "$work/late_write_failure/stderr" && [ -z "$left" ] &&
+  [ "$(cat "$work/late_write_failure/board_ref.krv")" = "older board" ] &&
+  [ "$(stat -c %s "$work/late_write_failure/board.krv")" -gt 3000000 ]; then
+  passed=$((passed + 1))
+  printf '%-34s %-7s %-7s %6s %8s  %s\n' late_write_failure 16214 16214 - - ok
+else
+  failed=$((failed + 1))
+  echo "FAIL late_write_failure: status $status, $(grep -m1 '^Error' "$work/late_write_failure/stderr"), left: ${left:-nothing}"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
