@@ -28,9 +28,11 @@ constexpr CornerErrors kCutoutCornerErrors = {11833, "premature EOF in SM cutout
 // Reads up to `declared` corner records into `corners`. The vector grows only as records are
 // read; the zero corners of a short list are added at the end, and only when the declared count
 // could be held by the file at all: a count larger than the whole file has lines is a list that
-// runs past the end of the file, not a short one. Returns how many corner records were read.
+// runs past the end of the file, not a short one. `zero_budget` bounds the zero corners of all
+// the section's short lists together by the file's lines as well, so that many short lists
+// cannot turn a small file into a huge board. Returns how many corner records were read.
 size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCorner>& corners,
-                        const CornerErrors& errors) {
+                        const CornerErrors& errors, size_t& zero_budget) {
   corners.clear();
   while (corners.size() < declared) {
     const char* line = in.read_line();
@@ -38,8 +40,11 @@ size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCo
     line = skip_blanks(line);
     if (!starts_with(line, "corner:")) {
       // The line that ends a short list is consumed with it.
-      if (declared > in.total_lines()) fatal_error(errors.eof_code, errors.eof_message);
       const size_t n_read = corners.size();
+      if (declared > in.total_lines() || declared - n_read > zero_budget) {
+        fatal_error(errors.eof_code, errors.eof_message);
+      }
+      zero_budget -= declared - n_read;
       corners.resize(declared);
       return n_read;
     }
@@ -93,6 +98,7 @@ void read_board_outlines(LoadContext& ctx) {
   in.seek(start);
 
   board.board_outlines.clear();
+  size_t zero_budget = in.total_lines();
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "outline:", 11636, "premature EOF in outlines Pass 2");
     // The index the writer puts after the count is not read back: it is the table position.
@@ -101,7 +107,8 @@ void read_board_outlines(LoadContext& ctx) {
       fatal_error(11643, "bad board outline: record");
     }
     BoardOutline& outline = board.board_outlines.emplace_back();
-    const size_t n_read = read_corner_list(in, declared, outline.corners, kOutlineCornerErrors);
+    const size_t n_read =
+        read_corner_list(in, declared, outline.corners, kOutlineCornerErrors, zero_budget);
     if (static_cast<int64_t>(i) + 1 == board.board_outline_index) {
       widen_extents(board, outline.corners, n_read);
     }
@@ -136,6 +143,7 @@ void read_sm_cutouts(LoadContext& ctx) {
   const uint32_t count = count_section_records(in, "[solder_mask_cutouts]", "sm_cutout:", 11760,
                                                "premature EOF in sm cutouts Pass 1");
   board.sm_cutouts.clear();
+  size_t zero_budget = in.total_lines();
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "sm_cutout:", 11792, "premature EOF in SM cutouts Pass 2");
     SmCutout& cutout = board.sm_cutouts.emplace_back();
@@ -143,7 +151,7 @@ void read_sm_cutouts(LoadContext& ctx) {
     if (scan_values(text_at(line, 10), "%u %u %u", &declared, &cutout.aux, &cutout.layer) != 3) {
       fatal_error(11799, "bad sm_cutout: record");
     }
-    read_corner_list(in, declared, cutout.corners, kCutoutCornerErrors);
+    read_corner_list(in, declared, cutout.corners, kCutoutCornerErrors, zero_budget);
   }
 }
 

@@ -292,6 +292,22 @@ cutouts=$(default_cutouts | sed "s/^sm_cutout: 4 0 8/sm_cutout: $big 0 8/")
 write_board "$work/cutout_corners"
 run_case cutout_corners 11833
 
+# Many short lists, each declaring about as many corners as the file has lines: zero-filled one
+# by one they would make gigabytes of corners out of some 35 kB.
+short_lists() { # KEYWORD_AND_FIELDS: one list line per blank-separated short list
+  local k
+  for ((k = 1; k < 1500; k++)); do printf '%s\n\n' "$1"; done
+}
+new_case many_short_outline_lists
+board=$(default_board)$'\n\n'$(short_lists "outline: 2900 1")
+write_board "$work/many_short_outline_lists"
+run_case many_short_outline_lists 11683
+
+new_case many_short_cutout_lists
+cutouts=$(default_cutouts)$'\n\n'$(short_lists "sm_cutout: 2900 0 8")
+write_board "$work/many_short_cutout_lists"
+run_case many_short_cutout_lists 11833
+
 # Parts and nets are counted from their lines; the sections running off the end of the file.
 new_case parts_to_end_of_file
 {
