@@ -5,7 +5,10 @@
 # memory: within 1 second and a peak of 64 MB, measured with /usr/bin/time on the real program.
 # Counts that size nothing (grid items have no count at all, layer lines stop at 64, footprints,
 # polyline corners, parts and nets are counted from the lines present) get the file that comes
-# closest: their records running off the end of the file or past the list's limit.
+# closest: their records running off the end of the file or past the list's limit. Many short
+# outline and cutout lists, each declaring nearly as many corners as the file has lines, must
+# fail as fast. Last, a write that fails after megabytes went to the temporary file must leave
+# no file behind and an older output untouched.
 #
 # Usage: run_hostile.sh PROGRAM
 # With SILKORA_SANITIZED=1 (a sanitizer build) the error codes are still checked but the time
