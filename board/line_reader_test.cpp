@@ -177,3 +177,20 @@ TEST(LineReader, ReadsFilesAndRefusesFolders) {
   LineReader missing(name, ok);
   EXPECT_FALSE(ok);
 }
+
+TEST(LineReader, CountsLinesOfLongTextsExactly) {
+  std::mt19937 random(9);
+  for (size_t length : {15u, 16u, 17u, 4079u, 4080u, 4081u, 100000u}) {
+    std::string text(length, 'x');
+    size_t feeds = 0;
+    for (char& c : text) {
+      if (random() % 5 == 0) c = '\n', ++feeds;
+    }
+    const bool open_end = !text.empty() && text.back() != '\n';
+    EXPECT_EQ(LineReader(text).total_lines(), feeds + (open_end ? 1 : 0)) << length;
+    // A header at the very end is found with the counter of every line before it.
+    LineReader in(text + "\n[end]\n");
+    ASSERT_TRUE(in.skip_to_header("[end]"));
+    EXPECT_EQ(in.line_number(), feeds + 2) << length;
+  }
+}
