@@ -39,8 +39,13 @@ std::string output_name(const std::string& input_name, const char* suffix) {
 // A temporary file beside the output, removed again unless it is renamed into place.
 class TempFile {
  public:
-  explicit TempFile(const std::string& target) : name_(target.begin(), target.end()) {
-    static const char kTemplate[] = ".tmpXXXXXX";
+  // In the target's folder, so the rename cannot cross file systems; the name is short, so a
+  // target name near the system's limit still leaves room for it.
+  explicit TempFile(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    static const char kTemplate[] = ".silkora-XXXXXX";
+    name_.assign(folder.begin(), folder.end());
     name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);
     fd_ = ::mkstemp(name_.data());
     if (fd_ < 0) return;
