@@ -25,6 +25,14 @@ void swap_entries(LayerMap& map, int64_t a, int64_t b) {
   std::swap(map[a], map[b]);
 }
 
+// Entries a and b name each other. Unlike a swap this does not depend on what the entries held,
+// which matters when "top copper" stands among the fixed pairs below.
+void pair_entries(LayerMap& map, int64_t a, int64_t b) {
+  if (a < 0 || b < 0 || a >= kMapSize || b >= kMapSize) return;
+  map[a] = static_cast<uint32_t>(b);
+  map[b] = static_cast<uint32_t>(a);
+}
+
 // A board with fewer than two copper layers gets a bottom copper layer, so that the layers the
 // top side moves to exist, and the written board names every layer its records use. The new
 // entry takes the top copper entry's values, so it is shown like the copper layer it mirrors; a
@@ -49,9 +57,10 @@ LayerMap build_layer_map(Board& board) {
   LayerMap map;
   for (int i = 0; i < kMapSize; ++i) map[i] = static_cast<uint32_t>(i);
   const int64_t t = board.top_copper_index;
-  swap_entries(map, t, t + 1);
-  swap_entries(map, 7, 8);
-  swap_entries(map, 9, 10);
+  pair_entries(map, t, t + 1);
+  // The two fixed pairs are positions of the table, not looked up by name.
+  pair_entries(map, 7, 8);
+  pair_entries(map, 9, 10);
   add_missing_copper_layers(board);
   // Inner layer 1 trades with the last inner layer, inner 2 with the last but one, and so on.
   // Only pairs that both lie inside the map are swapped; the range of j is worked out directly,

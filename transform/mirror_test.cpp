@@ -407,3 +407,15 @@ TEST(MirrorBoard, MirroringTwiceRestoresTheBoard) {
   }
   EXPECT_EQ(twice.nets[0].areas[0].layer, 12u);
 }
+
+// The map's entries are set, not swapped: with "top copper" among the fixed pairs, the fixed
+// pairs are set last and win.
+TEST(MirrorBoard, FixedPairsAreSetAfterTheCopperPair) {
+  // Top copper at 8: first 8 <-> 9, then 7 <-> 8 and 9 <-> 10 are set over it.
+  EXPECT_EQ(mirrored_layers(board_with_layers(2, 8), {6, 7, 8, 9, 10, 11}),
+            (std::vector<uint32_t>{6, 8, 7, 10, 9, 11}));
+  // Top copper at 5 with 6 copper layers: the inner layers 7..10 are reversed after the fixed
+  // pairs were set, swapping what the entries then hold.
+  EXPECT_EQ(mirrored_layers(board_with_layers(6, 5), {5, 6, 7, 8, 9, 10}),
+            (std::vector<uint32_t>{6, 5, 9, 10, 7, 8}));
+}
