@@ -23,7 +23,7 @@ test: all
 sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSILKORA_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_BUILD) && SILKORA_SANITIZED=1 ctest --output-on-failure -j $(JOBS)
 
 install: all
 	cmake --install $(BUILD)
