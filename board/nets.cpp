@@ -107,24 +107,37 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
 }
 
 // Every pin of a placed part's footprint: the part must stand at a right angle, and a pin
-// without a hole needs a pad on an outer layer.
+// without a hole needs a pad on an outer layer. The checks run part by part and, within a part,
+// pin by pin, stopping at the first failure; the angle test does not depend on the pin and the
+// pad test not on the part, so each footprint's first pin without pads is found once and the
+// whole check costs parts plus pins.
 void check_part_pins(const Board& board) {
+  std::vector<const FootprintPin*> first_bare_pin(board.footprints.size(), nullptr);
+  for (size_t f = 0; f < board.footprints.size(); ++f) {
+    for (const FootprintPin& pin : board.footprints[f].pins) {
+      if (pin.hole == 0 && pin.top_pad.shape == 0 && pin.bottom_pad.shape == 0) {
+        first_bare_pin[f] = &pin;
+        break;
+      }
+    }
+  }
   for (const Part& part : board.parts) {
     // A part without a shape record is bound to no footprint and has no pins to check.
     if (part.footprint_index < 0 ||
         static_cast<size_t>(part.footprint_index) >= board.footprints.size()) {
       continue;
     }
-    const Footprint& footprint = board.footprints[static_cast<size_t>(part.footprint_index)];
-    for (const FootprintPin& pin : footprint.pins) {
-      if (part.angle != 0 && part.angle != 90 && part.angle != 180 && part.angle != 270) {
-        fatal_board_error(
-            10783, format_text("%s: bad rotation angle (%u)", part.name.c_str(), part.angle));
-      }
-      if (pin.hole == 0 && pin.top_pad.shape == 0 && pin.bottom_pad.shape == 0) {
-        fatal_board_error(10795, format_text("Footprint: %s  Pin: %s  smd padstack invalid",
-                                             footprint.name.c_str(), pin.name.c_str()));
-      }
+    const size_t f = static_cast<size_t>(part.footprint_index);
+    const Footprint& footprint = board.footprints[f];
+    if (footprint.pins.empty()) continue;
+    if (part.angle != 0 && part.angle != 90 && part.angle != 180 && part.angle != 270) {
+      fatal_board_error(10783,
+                        format_text("%s: bad rotation angle (%u)", part.name.c_str(), part.angle));
+    }
+    if (first_bare_pin[f] != nullptr) {
+      fatal_board_error(
+          10795, format_text("Footprint: %s  Pin: %s  smd padstack invalid", footprint.name.c_str(),
+                             first_bare_pin[f]->name.c_str()));
     }
   }
 }

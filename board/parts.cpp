@@ -11,6 +11,8 @@
 // A block ends at an empty line or at the next "part:" line. Each part is bound to the
 // footprint that carries its shape name, so the footprints must be read first.
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "board/dialect.h"
@@ -20,12 +22,23 @@
 
 namespace {
 
-// Index of the first footprint named exactly `name`, or -1.
-int find_footprint(const Board& board, const std::string& name) {
+// Footprint names to the index of the first footprint of that name: boards hold thousands of
+// parts and footprints, and searching the list for every part would take their product.
+using FootprintIndex = std::unordered_map<std::string_view, int>;
+
+FootprintIndex index_footprints(const Board& board) {
+  FootprintIndex index;
+  index.reserve(board.footprints.size());
   for (size_t i = 0; i < board.footprints.size(); ++i) {
-    if (board.footprints[i].name == name) return static_cast<int>(i);
+    index.try_emplace(board.footprints[i].name, static_cast<int>(i));  // the first one wins
   }
-  return -1;
+  return index;
+}
+
+// Index of the first footprint named exactly `name`, or -1.
+int find_footprint(const FootprintIndex& index, const std::string& name) {
+  const auto it = index.find(name);
+  return it == index.end() ? -1 : it->second;
 }
 
 // The first blank-delimited word of `text`, as "%s" takes it; false when there is none.
@@ -49,9 +62,9 @@ void read_ref_text(const char* line, Part& part) {
   part.ref_text_angle = flip_angle(part.ref_text_angle);
 }
 
-void read_shape(const char* line, const Board& board, Part& part) {
+void read_shape(const char* line, const FootprintIndex& footprints, Part& part) {
   if (extract_quoted(part.shape, line) <= 0) fatal_error(12107, "bad parts shape: record");
-  part.footprint_index = find_footprint(board, part.shape);
+  part.footprint_index = find_footprint(footprints, part.shape);
   if (part.footprint_index < 0) {
     fatal_error(12118, format_text("Part \"%s\" uses unknown footprint \"%s\"", part.name.c_str(),
                                    part.shape.c_str()));
@@ -85,7 +98,7 @@ void read_value(const char* line, Part& part) {
 }
 
 // Reads one part's records up to the empty line or the next "part:" line that ends its block.
-void read_part_records(LoadContext& ctx, Part& part) {
+void read_part_records(LoadContext& ctx, const FootprintIndex& footprints, Part& part) {
   LineReader& in = ctx.in;
   for (;;) {
     const char* line = in.read_line();
@@ -101,7 +114,7 @@ void read_part_records(LoadContext& ctx, Part& part) {
     } else if (starts_with(line, "package:")) {
       if (extract_quoted(part.package, line) < 0) fatal_error(12095, "bad parts package: record");
     } else if (starts_with(line, "shape:")) {
-      read_shape(line, ctx.board, part);
+      read_shape(line, footprints, part);
     } else if (starts_with(line, "pos:")) {
       read_pos(line, part);
     } else if (starts_with(line, "value:")) {
@@ -128,13 +141,14 @@ void read_parts(LoadContext& ctx) {
   // The count is of lines actually present, so reserving it is bounded by the file itself.
   board.parts.reserve(count);
   advise_huge_pages(board.parts);
+  const FootprintIndex footprints = index_footprints(board);
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "part:", 12043, "premature EOF reading parts header Pass 2");
     Part& part = board.parts.emplace_back();
     if (!scan_word(text_at(line, 5), part.name)) fatal_error(12050, "bad part: record");
     // A part without a shape record keeps footprint_index -1: it is bound to no footprint, and
     // the checks that look at a part's footprint pass it over.
-    read_part_records(ctx, part);
+    read_part_records(ctx, footprints, part);
   }
 }
 
