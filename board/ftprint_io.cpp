@@ -38,9 +38,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
   const int n =
       scan_values(fields(line, "outline_polyline:"), "%lf %lf %lf", &poly.width, &poly.x, &poly.y);
   if (n != 3) {
-    const uint32_t missing = static_cast<uint32_t>(3 - n);
-    fatal_error(15527, format_text("%s: polyline header missing %u parameter%s", name, missing,
-                                   plural_s(missing)));
+    fatal_missing(15527, "%s: polyline header missing %u parameter%s", 3, n, name);
   }
   poly.width *= unit_factor;
   poly.x *= unit_factor;
@@ -77,9 +75,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
       const int got =
           scan_values(fields(corner, "next_corner:"), "%lf %lf %u", &c.x, &c.y, &c.style);
       if (got != 3) {
-        const uint32_t missing = static_cast<uint32_t>(3 - got);
-        fatal_error(15605, format_text("%s: next_corner record missing %u parameter%s", name,
-                                       missing, plural_s(missing)));
+        fatal_missing(15605, "%s: next_corner record missing %u parameter%s", 3, got, name);
       }
       c.x *= unit_factor;
       c.y *= unit_factor;
@@ -144,9 +140,7 @@ bool read_footprint(LineReader& in, Footprint& fp) {
       const int n =
           scan_values(fields(line, "sel_rect:"), "%lf %lf %lf %lf", &r[0], &r[1], &r[2], &r[3]);
       if (n != 4) {
-        const uint32_t missing = static_cast<uint32_t>(4 - n);
-        fatal_error(15338, format_text("%s sel_rect record missing %u parameter%s", name, missing,
-                                       plural_s(missing)));
+        fatal_missing(15338, "%s sel_rect record missing %u parameter%s", 4, n, name);
       }
       if (r[0] > r[2] || r[1] > r[3]) {
         fatal_error(15345, format_text("%s: invalid sel_rect values: min > max", name));
@@ -155,9 +149,7 @@ bool read_footprint(LineReader& in, Footprint& fp) {
     } else if (starts_with(line, "ref_text:")) {
       const int n = read_text_placement(fp.ref_text, fields(line, "ref_text:"), unit_factor);
       if (n != 5) {
-        const uint32_t missing = static_cast<uint32_t>(5 - n);
-        fatal_error(15367, format_text("%s ref_text record missing %u parameter%s", name, missing,
-                                       plural_s(missing)));
+        fatal_missing(15367, "%s ref_text record missing %u parameter%s", 5, n, name);
       }
     } else if (starts_with(line, "value_text:")) {
       if (read_text_placement(fp.value_text, fields(line, "value_text:"), unit_factor) != 5) {
@@ -192,9 +184,7 @@ bool read_footprint(LineReader& in, Footprint& fp) {
       const int n = scan_values(after_last_quote(line), "%lf %lf %lf %u %lf %u %u", &t.height, &t.x,
                                 &t.y, &t.angle, &t.stroke_width, &t.aux1, &t.aux2);
       if (n != 7) {
-        const uint32_t missing = static_cast<uint32_t>(7 - n);
-        fatal_error(15492, format_text("%s: text record missing %u parameter%s", name, missing,
-                                       plural_s(missing)));
+        fatal_missing(15492, "%s: text record missing %u parameter%s", 7, n, name);
       }
       t.height *= unit_factor;
       t.x *= unit_factor;

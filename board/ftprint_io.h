@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "board/fatal_error.h"
 #include "board/line_reader.h"
 #include "board/model.h"
 #include "board/output.h"
@@ -32,6 +33,15 @@ void write_pins(Output& out, const Footprint& fp, double factor);
 // The plural ending of "missing %u parameter%s": none when exactly one value is missing.
 inline const char* plural_s(uint32_t missing) {
   return missing == 1 ? "" : "s";
+}
+
+// Ends the run with a "... missing %u parameter%s" message: `format` takes the names first,
+// then the number of values missing (required less converted) and the plural ending.
+template <typename... Names>
+[[noreturn]] void fatal_missing(int code, const char* format, int required, int converted,
+                                Names... names) {
+  const uint32_t missing = static_cast<uint32_t>(required - converted);
+  fatal_error(code, format_text(format, names..., missing, plural_s(missing)));
 }
 
 // The factor that turns a footprint's file lengths into inches, and back.

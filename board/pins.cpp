@@ -65,12 +65,9 @@ void read_copper_pad(const char* at, Side side, const Footprint& fp, FootprintPi
     switch (side) {
       case Side::kTop:
         fatal_error(e.too_few, format_text("%s: bad fp top_pad record", fp.name.c_str()));
-      case Side::kInner: {
-        const uint32_t missing = static_cast<uint32_t>(4 - n);
-        fatal_error(e.too_few,
-                    format_text("%s.%s: inner_pad record missing %u parameter%s", fp.name.c_str(),
-                                pin.name.c_str(), missing, plural_s(missing)));
-      }
+      case Side::kInner:
+        fatal_missing(e.too_few, "%s.%s: inner_pad record missing %u parameter%s", 4, n,
+                      fp.name.c_str(), pin.name.c_str());
       case Side::kBottom:
         fatal_error(e.too_few, "bad fp bottom_pad record");
     }
@@ -206,9 +203,7 @@ void read_pin_block(LineReader& in, Footprint& fp, const char* line, double unit
     const char* numbers = read_pin_name(pin_line, fp, pin);
     const int n = scan_values(numbers, "%lf %lf %lf %u", &pin.hole, &pin.x, &pin.y, &pin.angle);
     if (n != 4) {
-      const uint32_t missing = static_cast<uint32_t>(4 - n);
-      fatal_error(15704, format_text("%s: pin record missing %u parameter%s", name, missing,
-                                     plural_s(missing)));
+      fatal_missing(15704, "%s: pin record missing %u parameter%s", 4, n, name);
     }
     pin.hole *= unit_factor;
     pin.x *= unit_factor;
