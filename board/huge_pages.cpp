@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 
 void advise_huge_pages(const void* data, size_t bytes) {
@@ -12,3 +13,42 @@ void advise_huge_pages(const void* data, size_t bytes) {
   const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kHuge - 1);
   if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SILKORA_NO_HEAP_ADVICE 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SILKORA_NO_HEAP_ADVICE 1
+#endif
+#endif
+
+#if defined(__GLIBC__) && !defined(SILKORA_NO_HEAP_ADVICE)
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+void prepare_heap_for_board(size_t file_bytes) {
+  constexpr size_t kHuge = 2u << 20;
+  // A board's records take about twice its file's size; small boards gain nothing.
+  const size_t room = 2 * file_bytes;
+  if (room < 4 * kHuge || room > (size_t{1} << 40)) return;
+  // The heap grows by the room at once, and is never given back below it between files.
+  mallopt(M_TOP_PAD, static_cast<int>(std::min<size_t>(room, 1u << 30)));
+  mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<size_t>(2 * room, 1u << 30)));
+  // Blocks just under the size the allocator would map on its own come from the heap; once the
+  // heap's free top is used up, the next one makes it grow by the room.
+  char* const before = static_cast<char*>(sbrk(0));
+  void* probes[16] = {};
+  char* after = before;
+  for (int i = 0; i < 16 && after == before; ++i) {
+    probes[i] = std::malloc(96 << 10);
+    after = static_cast<char*>(sbrk(0));
+  }
+  for (void* probe : probes) std::free(probe);
+  if (before == reinterpret_cast<char*>(-1) || after <= before) return;
+  advise_huge_pages(before, static_cast<size_t>(after - before));
+}
+#else
+void prepare_heap_for_board(size_t) {}
+#endif

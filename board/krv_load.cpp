@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "board/fatal_error.h"
+#include "board/huge_pages.h"
 #include "board/sections.h"
 
 void find_section_header(LineReader& in, const char* header, int code, const char* message) {
@@ -75,6 +76,7 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   bool ok = false;
   LineReader in(board_file_name, ok);
   if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
+  prepare_heap_for_board(in.size());
   const uint32_t lines = load_lines(board, in, board_file_name, flags);
   std::fprintf(stderr, "\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

@@ -49,8 +49,9 @@ class LineReader {
 
   // The number of the last line read, counted from the top.
   uint32_t line_number() const { return counter_; }
-  // How many lines the whole text has.
+  // How many lines the whole text has, and how many bytes.
   size_t total_lines() const;
+  size_t size() const { return size_; }
 
  private:
   void take_line(size_t start, size_t end_of_line, size_t next);
