@@ -84,8 +84,8 @@ void read_board_outlines(LoadContext& ctx) {
   Board& board = ctx.board;
   find_section_header(in, "[board]", 11580, "premature EOF looking for KRV board outlines");
 
-  // Pass 1 counts every line holding "outline:" anywhere, as the editor's own reader did; a line
-  // that only holds it in its middle is then not found by pass 2.
+  // Pass 1 counts every line holding "outline:" anywhere, while pass 2 takes only lines that
+  // begin with it: a line holding it only in its middle is counted but never found.
   const LineReader::Mark start = in.tell();
   uint32_t count = 0;
   for (;;) {
