@@ -74,7 +74,7 @@ LayerMap build_layer_map(Board& board) {
 }
 
 // Straight sides stay straight; the two arc directions 1 and 2 trade places. Every other
-// non-zero style has its two low bits flipped the same way, as the editor's files expect.
+// non-zero style has its two low bits flipped by the same rule.
 void mirror_corners(std::vector<OutlineCorner>& corners) {
   for (OutlineCorner& c : corners) {
     c.x = -c.x;
