@@ -142,6 +142,14 @@ void check_part_pins(const Board& board) {
   }
 }
 
+// Any section header, this section's own included: the search for the next net stops there.
+bool is_section_header(const char* line) {
+  for (const char* header : kSectionHeaders) {
+    if (starts_with(line, header)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index) {
@@ -179,7 +187,7 @@ void read_nets(LoadContext& ctx) {
       line = in.read_line();
       if (line == nullptr) fatal_error(12598, "premature EOF loading KRV nets");
       line = skip_blanks(line);
-    } while (!starts_with(line, "net:") && !is_other_header(line, "[nets]"));
+    } while (!starts_with(line, "net:") && !is_section_header(line));
     read_net(ctx, board.nets.emplace_back(), line, tee_index);
   }
   check_area_layers(board);
