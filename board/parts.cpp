@@ -49,17 +49,28 @@ bool scan_word(const char* text, std::string& word) {
   return true;
 }
 
+// The six values of a ref_text or value record: height, stroke width, angle, x, y and the
+// optional visibility. Returns how many were converted; lengths and the angle are converted to
+// the board's units and convention.
+int read_placement(const char* at, double& height, double& stroke_width, uint32_t& angle, double& x,
+                   double& y, uint32_t& visible) {
+  const int n =
+      scan_values(at, "%lf %lf %u %lf %lf %u", &height, &stroke_width, &angle, &x, &y, &visible);
+  height *= kNmToInch;
+  stroke_width *= kNmToInch;
+  x *= kNmToInch;
+  y *= kNmToInch;
+  angle = flip_angle(angle);
+  return n;
+}
+
 void read_ref_text(const char* line, Part& part) {
   part.ref_text_visible = 1;
-  const int n = scan_values(text_at(line, 9), "%lf %lf %u %lf %lf %u", &part.ref_text_height,
-                            &part.ref_text_stroke_width, &part.ref_text_angle, &part.ref_text_x,
-                            &part.ref_text_y, &part.ref_text_visible);
-  if (n < 5) fatal_error(12077, "bad parts ref_text: record");
-  part.ref_text_height *= kNmToInch;
-  part.ref_text_stroke_width *= kNmToInch;
-  part.ref_text_x *= kNmToInch;
-  part.ref_text_y *= kNmToInch;
-  part.ref_text_angle = flip_angle(part.ref_text_angle);
+  if (read_placement(text_at(line, 9), part.ref_text_height, part.ref_text_stroke_width,
+                     part.ref_text_angle, part.ref_text_x, part.ref_text_y,
+                     part.ref_text_visible) < 5) {
+    fatal_error(12077, "bad parts ref_text: record");
+  }
 }
 
 void read_shape(const char* line, const FootprintIndex& footprints, Part& part) {
@@ -86,15 +97,11 @@ void read_value(const char* line, Part& part) {
   if (length < 0) fatal_error(12147, "bad part value string, too long");
   // The numbers are taken from where they stand when one blank separates the keyword from the
   // opening quote: just after the closing quote.
-  const int n = scan_values(text_at(line, 9 + static_cast<size_t>(length)), "%lf %lf %u %lf %lf %u",
-                            &part.value_height, &part.value_stroke_width, &part.value_angle,
-                            &part.value_x, &part.value_y, &part.value_visible);
-  if (n < 5) fatal_error(12157, "bad parts value: record");
-  part.value_height *= kNmToInch;
-  part.value_stroke_width *= kNmToInch;
-  part.value_x *= kNmToInch;
-  part.value_y *= kNmToInch;
-  part.value_angle = flip_angle(part.value_angle);
+  if (read_placement(text_at(line, 9 + static_cast<size_t>(length)), part.value_height,
+                     part.value_stroke_width, part.value_angle, part.value_x, part.value_y,
+                     part.value_visible) < 5) {
+    fatal_error(12157, "bad parts value: record");
+  }
 }
 
 // Reads one part's records up to the empty line or the next "part:" line that ends its block.
