@@ -11,19 +11,30 @@
 #include <limits>
 #include <vector>
 
+void Output::grow(size_t at_least) {
+  size_t capacity = capacity_ == 0 ? kRoom : capacity_;
+  while (capacity < at_least) capacity *= 2;
+  std::unique_ptr<char[]> bigger(new char[capacity]);
+  if (used_ > 0) std::memcpy(bigger.get(), buffer_.get(), used_);
+  buffer_ = std::move(bigger);
+  capacity_ = capacity;
+}
+
 void Output::append_text(const char* text, size_t length) {
-  const char* end = text + length;
+  // At worst every byte is a line feed and doubles.
+  char* out = room(2 * length);
+  const char* const end = text + length;
   while (text < end) {
     const void* nl = std::memchr(text, '\n', static_cast<size_t>(end - text));
-    if (nl == nullptr) {
-      text_.append(text, static_cast<size_t>(end - text));
-      return;
-    }
-    const char* p = static_cast<const char*>(nl);
-    text_.append(text, static_cast<size_t>(p - text));
-    text_.append("\r\n", 2);
-    text = p + 1;
+    const char* stop = nl == nullptr ? end : static_cast<const char*>(nl);
+    std::memcpy(out, text, static_cast<size_t>(stop - text));
+    out += stop - text;
+    if (stop == end) break;
+    *out++ = '\r';
+    *out++ = '\n';
+    text = stop + 1;
   }
+  used_ = static_cast<size_t>(out - buffer_.get());
 }
 
 void Output::put(const char* text) {
@@ -34,8 +45,8 @@ void Output::put(const char* text) {
 bool Output::flush() {
   if (fd_ < 0) return !failed_;
   size_t done = 0;
-  while (!failed_ && done < text_.size()) {
-    const ssize_t n = ::write(fd_, text_.data() + done, text_.size() - done);
+  while (!failed_ && done < used_) {
+    const ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       failed_ = true;
@@ -43,82 +54,82 @@ bool Output::flush() {
     }
     done += static_cast<size_t>(n);
   }
-  text_.clear();
+  used_ = 0;
   return !failed_;
 }
 
-namespace {
-
-// Whether every directive of `format` is one the fast printer handles exactly as printf does:
-// %s, %u, %d, %c and %1u (a field width of 1 never pads a number).
-bool is_plain_format(const char* format) {
+// Prints `format` when each of its directives is one printed here exactly as printf prints it:
+// %s, %u, %d, %c and %1u (a field width of 1 never pads a number). Board files are millions of
+// short records, and printing them without the general printf machinery is most of the writer's
+// speed. Returns false, having written nothing, for any other directive.
+bool Output::print_plain(const char* format, va_list args) {
+  const size_t start = used_;
   for (const char* f = format; *f != '\0'; ++f) {
-    if (*f != '%') continue;
+    if (*f != '%') {
+      char* out = room(2);
+      if (*f == '\n') {
+        out[0] = '\r';
+        out[1] = '\n';
+        used_ += 2;
+      } else {
+        out[0] = *f;
+        ++used_;
+      }
+      continue;
+    }
     ++f;
     if (*f == '1' && f[1] == 'u') ++f;
-    if (*f != 's' && *f != 'u' && *f != 'd' && *f != 'c') return false;
+    switch (*f) {
+      case 's': {
+        const char* text = va_arg(args, const char*);
+        append_text(text, std::strlen(text));
+        break;
+      }
+      case 'u': {
+        char* out = room(16);
+        used_ = static_cast<size_t>(std::to_chars(out, out + 16, va_arg(args, unsigned)).ptr -
+                                    buffer_.get());
+        break;
+      }
+      case 'd': {
+        char* out = room(16);
+        used_ = static_cast<size_t>(std::to_chars(out, out + 16, va_arg(args, int)).ptr -
+                                    buffer_.get());
+        break;
+      }
+      case 'c': {
+        const char c = static_cast<char>(va_arg(args, int));
+        append_text(&c, 1);
+        break;
+      }
+      default:
+        used_ = start;
+        return false;
+    }
   }
   return true;
 }
 
-}  // namespace
-
 void Output::print(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  if (is_plain_format(format)) {
-    // Board files are millions of short records; printing them without the general printf
-    // machinery is most of the writer's speed.
-    for (const char* f = format; *f != '\0'; ++f) {
-      if (*f != '%') {
-        if (*f == '\n') {
-          text_.append("\r\n", 2);
-        } else {
-          text_.push_back(*f);
-        }
-        continue;
-      }
-      ++f;
-      if (*f == '1') ++f;
-      char digits[16];
-      switch (*f) {
-        case 's': {
-          const char* text = va_arg(args, const char*);
-          append_text(text, std::strlen(text));
-          break;
-        }
-        case 'u': {
-          const auto r = std::to_chars(digits, digits + sizeof digits, va_arg(args, unsigned));
-          text_.append(digits, static_cast<size_t>(r.ptr - digits));
-          break;
-        }
-        case 'd': {
-          const auto r = std::to_chars(digits, digits + sizeof digits, va_arg(args, int));
-          text_.append(digits, static_cast<size_t>(r.ptr - digits));
-          break;
-        }
-        case 'c': {
-          const char c = static_cast<char>(va_arg(args, int));
-          append_text(&c, 1);
-          break;
-        }
-      }
-    }
-    va_end(args);
-    maybe_flush();
-    return;
-  }
   va_list copy;
   va_copy(copy, args);
-  char small[512];
-  int n = std::vsnprintf(small, sizeof small, format, args);
+  const bool printed = print_plain(format, args);
   va_end(args);
-  if (n >= 0 && static_cast<size_t>(n) < sizeof small) {
-    append_text(small, static_cast<size_t>(n));
-  } else if (n >= 0) {
-    std::vector<char> big(static_cast<size_t>(n) + 1);
-    std::vsnprintf(big.data(), big.size(), format, copy);
-    append_text(big.data(), static_cast<size_t>(n));
+  if (!printed) {
+    va_list again;
+    va_copy(again, copy);
+    char small[512];
+    const int n = std::vsnprintf(small, sizeof small, format, copy);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof small) {
+      append_text(small, static_cast<size_t>(n));
+    } else if (n >= 0) {
+      std::vector<char> big(static_cast<size_t>(n) + 1);
+      std::vsnprintf(big.data(), big.size(), format, again);
+      append_text(big.data(), static_cast<size_t>(n));
+    }
+    va_end(again);
   }
   va_end(copy);
   maybe_flush();
@@ -126,6 +137,18 @@ void Output::print(const char* format, ...) {
 
 std::string format_length(double value) {
   value += 0.0;  // -0.0 + 0.0 is +0.0
+  // Most lengths are whole numbers give or take the rounding of the unit conversion. A value
+  // closer than 1e-7 to a whole number prints its six decimals as zeros, which are stripped, so
+  // it is that whole number (the difference is exact: the two are that close). Only a tiny
+  // negative value keeps its sign: it prints as "-0".
+  if (std::fabs(value) < 1e15) {
+    const double whole = std::nearbyint(value);
+    if (std::fabs(value - whole) < 1e-7 && !(whole == 0 && value < 0)) {
+      char digits[24];
+      const auto r = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(whole));
+      return std::string(digits, static_cast<size_t>(r.ptr - digits));
+    }
+  }
   // For a finite value, fixed notation with six decimals is exactly what "%6.6lf" prints (the
   // width of 6 never pads: six decimals make the text longer); inf and nan are padded.
   char small[400];

@@ -4,7 +4,9 @@
 // writes. Lengths are printed in the two integer forms and through format_length.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class Output {
@@ -13,7 +15,7 @@ class Output {
   Output() = default;
   // Passes the text on to the open file `fd` in large pieces as it grows, so a board of any
   // size is written with little memory.
-  explicit Output(int fd) : fd_(fd) { text_.reserve(kFlushSize + 4096); }
+  explicit Output(int fd) : fd_(fd) { grow(kFlushSize + kRoom); }
 
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -24,15 +26,25 @@ class Output {
   bool flush();
 
   // The text so far (all of it when there is no file).
-  const std::string& text() const { return text_; }
+  std::string text() const { return std::string(buffer_.get(), used_); }
 
  private:
+  // Room for `bytes` more; every record is written straight into the buffer.
+  char* room(size_t bytes) {
+    if (capacity_ - used_ < bytes) grow(used_ + bytes);
+    return buffer_.get() + used_;
+  }
+  void grow(size_t at_least);
+  bool print_plain(const char* format, va_list args);
   void append_text(const char* text, size_t length);
   void maybe_flush() {
-    if (fd_ >= 0 && text_.size() >= kFlushSize) flush();
+    if (fd_ >= 0 && used_ >= kFlushSize) flush();
   }
   static constexpr size_t kFlushSize = 1 << 17;
-  std::string text_;
+  static constexpr size_t kRoom = 4096;
+  std::unique_ptr<char[]> buffer_;
+  size_t used_ = 0;
+  size_t capacity_ = 0;
   int fd_ = -1;
   bool failed_ = false;
 };

@@ -97,11 +97,12 @@ TEST(FormatLength, AgreesWithPrintf) {
   };
   const double specials[] = {
       INFINITY, -INFINITY,    NAN,       -NAN,   1e300, -1e300,           5e-7,
-      -5e-7,    4.9999999e-7, 0.0000005, 2.5e-7, 1e22,  123456789.1234565};
+      -5e-7,    4.9999999e-7, 0.0000005, 2.5e-7, 1e22,  123456789.1234565, -1e-9,
+      -9.9e-8,  1e15,         -1e15,     999999999999999.9, 4503599627370497.0};
   for (double v : specials) EXPECT_EQ(format_length(v), reference(v)) << v;
-  for (int round = 0; round < 200000; ++round) {
+  for (int round = 0; round < 250000; ++round) {
     double v;
-    switch (round % 4) {
+    switch (round % 5) {
       case 0:  // whole nanometres through the inch round trip, as boards hold them
         v = static_cast<double>(static_cast<int>(random() % 200000001) - 100000000) *
             3.937007874015748e-8 * 25400000.0;
@@ -115,9 +116,18 @@ TEST(FormatLength, AgreesWithPrintf) {
         std::memcpy(&v, &bits, sizeof v);
         break;
       }
-      default:  // halves at the sixth decimal
+      case 3:  // halves at the sixth decimal
         v = (static_cast<double>(random() % 2000000) + 0.5) / 1e6;
         break;
+      default: {  // just beside a whole number, on both sides of where the decimals show
+        const double offsets[] = {0, 1e-9, 9.9e-8, 1e-7, 1.01e-7, 4.99e-7, 5e-7, 5.01e-7};
+        const double whole = static_cast<double>(static_cast<int64_t>(random() % 20000001) -
+                                                 10000000) *
+                             (round % 2 == 0 ? 1.0 : 100000.0);
+        const double offset = offsets[random() % 8] * (random() % 2 ? 1 : -1);
+        v = std::nextafter(whole + offset, random() % 2 ? INFINITY : -INFINITY);
+        break;
+      }
     }
     ASSERT_EQ(format_length(v), reference(v)) << v;
   }
