@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "board/fatal_error.h"
 #include "board/huge_pages.h"
@@ -16,15 +17,22 @@ uint32_t count_section_records(LineReader& in, const char* own_header, const cha
                                int code, const char* message) {
   const LineReader::Mark start = in.tell();
   uint32_t count = 0;
+  // Only the start of each line matters here, so the lines are looked at where they stand.
+  const size_t keyword_length = std::strlen(keyword);
+  const char* begin;
+  const char* end;
   for (;;) {
-    const char* line = in.read_line();
-    if (line == nullptr) {
+    if (!in.read_raw_line(begin, end)) {
       if (code != 0) fatal_error(code, message);
       break;
     }
-    line = skip_blanks(line);
-    if (is_other_header(line, own_header)) break;
-    if (starts_with(line, keyword)) ++count;
+    while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
+    if (begin == end) continue;
+    if (*begin == '[' && is_other_header(std::string(begin, end).c_str(), own_header)) break;
+    if (static_cast<size_t>(end - begin) >= keyword_length &&
+        std::memcmp(begin, keyword, keyword_length) == 0) {
+      ++count;
+    }
   }
   in.seek(start);
   return count;

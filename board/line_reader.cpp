@@ -36,6 +36,27 @@ size_t count_line_feeds(const char* begin, const char* end) {
   return count;
 }
 
+// The first line feed or NUL in [p, end), or end. Lines are short, so this looks at sixteen bytes
+// at a time instead of making two library calls per line.
+const char* find_feed_or_nul(const char* p, const char* end) {
+  typedef char Bytes __attribute__((vector_size(16)));
+  const Bytes feeds = {'\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n',
+                       '\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n'};
+  const Bytes nuls = {};
+  while (end - p >= 16) {
+    Bytes chunk;
+    std::memcpy(&chunk, p, 16);
+    const Bytes hits = (chunk == feeds) | (chunk == nuls);
+    uint64_t halves[2];
+    std::memcpy(halves, &hits, 16);
+    if (halves[0] != 0) return p + __builtin_ctzll(halves[0]) / 8;
+    if (halves[1] != 0) return p + 8 + __builtin_ctzll(halves[1]) / 8;
+    p += 16;
+  }
+  while (p < end && *p != '\n' && *p != '\0') ++p;
+  return p;
+}
+
 }  // namespace
 
 LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
@@ -99,22 +120,59 @@ void LineReader::take_line(size_t start, size_t end_of_line, size_t next) {
   if (const void* nul = std::memchr(data_ + start, '\0', length)) {
     length = static_cast<size_t>(static_cast<const char*>(nul) - (data_ + start));
   }
-  line_.assign(data_ + start, length);
+  keep_line(data_ + start, length);
   pos_ = next;
   ++counter_;
   have_line_ = true;
 }
 
+void LineReader::keep_line(const char* text, size_t length) {
+  if (length >= line_capacity_) {
+    line_capacity_ = std::max<size_t>(2 * line_capacity_, length + 1);
+    line_.reset(new char[line_capacity_]);
+  }
+  std::memcpy(line_.get(), text, length);
+  line_[length] = '\0';
+}
+
 const char* LineReader::read_line() {
   if (pushed_back_) {
     pushed_back_ = false;
-    return line_.c_str();
+    return line_.get();
   }
   if (pos_ >= size_) return nullptr;
-  const void* nl = std::memchr(data_ + pos_, '\n', size_ - pos_);
-  const size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data_) : size_;
-  take_line(pos_, end, nl ? end + 1 : size_);
-  return line_.c_str();
+  const char* const start = data_ + pos_;
+  const char* const end = data_ + size_;
+  const char* stop = find_feed_or_nul(start, end);
+  const char* text_end = stop;
+  if (stop < end && *stop == '\0') {
+    // The text ends at the NUL; the line goes on to its line feed.
+    const void* nl = std::memchr(stop, '\n', static_cast<size_t>(end - stop));
+    stop = nl == nullptr ? end : static_cast<const char*>(nl);
+  } else if (stop < end && text_end > start && text_end[-1] == '\r') {
+    --text_end;  // text mode: the carriage return of a CR LF pair is not part of the line
+  }
+  keep_line(start, static_cast<size_t>(text_end - start));
+  pos_ = stop < end ? static_cast<size_t>(stop - data_) + 1 : size_;
+  ++counter_;
+  have_line_ = true;
+  return line_.get();
+}
+
+bool LineReader::read_raw_line(const char*& begin, const char*& end) {
+  if (pushed_back_) {
+    pushed_back_ = false;
+    begin = line_.get();
+    end = begin + std::strlen(begin);
+    return true;
+  }
+  if (pos_ >= size_) return false;
+  begin = data_ + pos_;
+  const void* nl = std::memchr(begin, '\n', size_ - pos_);
+  end = nl == nullptr ? data_ + size_ : static_cast<const char*>(nl);
+  pos_ = nl == nullptr ? size_ : static_cast<size_t>(end - data_) + 1;
+  ++counter_;
+  return true;
 }
 
 void LineReader::push_back_line() {

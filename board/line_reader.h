@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class LineReader {
@@ -27,6 +28,12 @@ class LineReader {
   const char* read_line();
   // Makes the next read_line return the last line again (only once a line has been read).
   void push_back_line();
+
+  // The next line's bytes as they stand in the text, counted as read_line counts them but not
+  // copied: [begin, end) runs up to its line feed. A carriage return or NUL is left in it, so
+  // this serves only to compare the start of a line with keywords and headers (which hold
+  // neither). After push_back_line the pushed-back line comes back once more.
+  bool read_raw_line(const char*& begin, const char*& end);
 
   // Reads up to and including the first line that begins, after blanks and tabs, with
   // `header`; false at the end of the text. The same as calling read_line until such a line
@@ -55,6 +62,7 @@ class LineReader {
 
  private:
   void take_line(size_t start, size_t end_of_line, size_t next);
+  void keep_line(const char* text, size_t length);
 
   std::string owned_;        // the text, when it was given or read rather than mapped
   void* mapping_ = nullptr;  // the mapped file, if any
@@ -64,7 +72,8 @@ class LineReader {
   uint32_t counter_ = 0;
   bool pushed_back_ = false;
   bool have_line_ = false;
-  std::string line_;  // the line last returned, NUL-terminated
+  std::unique_ptr<char[]> line_;  // the line last returned, NUL-terminated
+  size_t line_capacity_ = 0;
   mutable size_t total_lines_ = SIZE_MAX;
 };
 

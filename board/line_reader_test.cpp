@@ -194,3 +194,36 @@ TEST(LineReader, CountsLinesOfLongTextsExactly) {
     EXPECT_EQ(in.line_number(), feeds + 2) << length;
   }
 }
+
+// Lines of every length, with line feeds, carriage returns and NULs at every place within the
+// sixteen-byte steps of the line search, come out as the text-mode rules say; raw lines are the
+// same lines' bytes before those rules are applied, counted the same way.
+TEST(LineReader, AgreesWithTheTextModeRulesAnywhereInALine) {
+  std::mt19937 random(5);
+  const char alphabet[] = {'a', 'b', ' ', '\r', '\n', '\0'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(random() % 120, 'a');
+    const unsigned letters = round % 2 ? 6 : 3 + random() % 4;
+    for (char& c : text) c = alphabet[random() % letters];
+    std::vector<std::string> expected, expected_raw;
+    for (size_t pos = 0; pos < text.size();) {
+      const size_t nl = text.find('\n', pos);
+      const size_t end = nl == std::string::npos ? text.size() : nl;
+      std::string line = text.substr(pos, end - pos);
+      expected_raw.push_back(line);
+      if (nl != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
+      expected.push_back(line.substr(0, line.find('\0')));
+      pos = end + 1;
+    }
+    ASSERT_EQ(all_lines(text), expected) << round;
+    LineReader raw(text);
+    std::vector<std::string> raw_lines;
+    const char* begin;
+    const char* end;
+    while (raw.read_raw_line(begin, end)) {
+      raw_lines.emplace_back(begin, end);
+      EXPECT_EQ(raw.line_number(), raw_lines.size());
+    }
+    ASSERT_EQ(raw_lines, expected_raw) << round;
+  }
+}
