@@ -10,6 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // How many line feeds [begin, end) holds. Headers are looked for across the whole file, so this
@@ -36,24 +40,23 @@ size_t count_line_feeds(const char* begin, const char* end) {
   return count;
 }
 
-// The first line feed or NUL in [p, end), or end. Lines are short, so this looks at sixteen bytes
-// at a time instead of making two library calls per line.
-const char* find_feed_or_nul(const char* p, const char* end) {
-  typedef char Bytes __attribute__((vector_size(16)));
-  const Bytes feeds = {'\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n',
-                       '\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n'};
-  const Bytes nuls = {};
+// The first line feed (or, with `stop_at_nul`, the first line feed or NUL) in [p, end), or end.
+// Lines are short, so this looks at sixteen bytes at a time inline instead of calling the
+// library once or twice per line.
+template <bool stop_at_nul>
+const char* find_line_end(const char* p, const char* end) {
+#if defined(__SSE2__)
+  const __m128i feeds = _mm_set1_epi8('\n');
   while (end - p >= 16) {
-    Bytes chunk;
-    std::memcpy(&chunk, p, 16);
-    const Bytes hits = (chunk == feeds) | (chunk == nuls);
-    uint64_t halves[2];
-    std::memcpy(halves, &hits, 16);
-    if (halves[0] != 0) return p + __builtin_ctzll(halves[0]) / 8;
-    if (halves[1] != 0) return p + 8 + __builtin_ctzll(halves[1]) / 8;
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hits = _mm_cmpeq_epi8(chunk, feeds);
+    if (stop_at_nul) hits = _mm_or_si128(hits, _mm_cmpeq_epi8(chunk, _mm_setzero_si128()));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return p + __builtin_ctz(mask);
     p += 16;
   }
-  while (p < end && *p != '\n' && *p != '\0') ++p;
+#endif
+  while (p < end && *p != '\n' && !(stop_at_nul && *p == '\0')) ++p;
   return p;
 }
 
@@ -143,7 +146,7 @@ const char* LineReader::read_line() {
   if (pos_ >= size_) return nullptr;
   const char* const start = data_ + pos_;
   const char* const end = data_ + size_;
-  const char* stop = find_feed_or_nul(start, end);
+  const char* stop = find_line_end<true>(start, end);
   const char* text_end = stop;
   if (stop < end && *stop == '\0') {
     // The text ends at the NUL; the line goes on to its line feed.
@@ -168,9 +171,8 @@ bool LineReader::read_raw_line(const char*& begin, const char*& end) {
   }
   if (pos_ >= size_) return false;
   begin = data_ + pos_;
-  const void* nl = std::memchr(begin, '\n', size_ - pos_);
-  end = nl == nullptr ? data_ + size_ : static_cast<const char*>(nl);
-  pos_ = nl == nullptr ? size_ : static_cast<size_t>(end - data_) + 1;
+  end = find_line_end<false>(begin, data_ + size_);
+  pos_ = std::min(static_cast<size_t>(end - data_) + 1, size_);
   ++counter_;
   return true;
 }
@@ -198,11 +200,12 @@ bool LineReader::skip_to_header(const char* header) {
       --line_start;
     }
     if (line_start == data_ + pos_ || line_start[-1] == '\n') {
-      counter_ += static_cast<uint32_t>(count_line_feeds(data_ + pos_, line_start));
+      counter_ = counter_at(static_cast<size_t>(line_start - data_));
       const void* nl = std::memchr(at, '\n', static_cast<size_t>(end - at));
       const size_t line_end =
           nl ? static_cast<size_t>(static_cast<const char*>(nl) - data_) : size_;
       take_line(static_cast<size_t>(line_start - data_), line_end, nl ? line_end + 1 : size_);
+      note_position();
       return true;
     }
     from = static_cast<size_t>(at - data_) + 1;
@@ -210,7 +213,7 @@ bool LineReader::skip_to_header(const char* header) {
   // No such line: every remaining line is read, as a plain search would.
   const size_t remaining = size_ - pos_;
   if (remaining > 0) {
-    counter_ += static_cast<uint32_t>(count_line_feeds(data_ + pos_, end));
+    counter_ = counter_at(size_);
     if (data_[size_ - 1] != '\n') ++counter_;
     // The last line becomes the current one, as it would after reading up to the end.
     size_t last_start = size_;
@@ -222,6 +225,12 @@ bool LineReader::skip_to_header(const char* header) {
     counter_ = counted;
   }
   return false;
+}
+
+uint32_t LineReader::counter_at(size_t offset) const {
+  Mark from = {pos_, counter_};
+  if (known_.offset > pos_ && known_.offset <= offset) from = known_;
+  return from.counter + static_cast<uint32_t>(count_line_feeds(data_ + from.offset, data_ + offset));
 }
 
 size_t LineReader::total_lines() const {

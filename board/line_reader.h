@@ -47,6 +47,7 @@ class LineReader {
   };
   Mark tell() const { return {pos_, counter_}; }
   void seek(Mark mark) {
+    note_position();
     pos_ = mark.offset;
     counter_ = mark.counter;
   }
@@ -59,8 +60,17 @@ class LineReader {
   // How many lines the whole text has, and how many bytes.
   size_t total_lines() const;
   size_t size() const { return size_; }
+  // How many bytes are left after the last line read.
+  size_t bytes_left() const { return size_ - pos_; }
 
  private:
+  // Sections are looked for from the top of the file again and again; the furthest place whose
+  // line count is known saves counting the lines before it each time.
+  void note_position() {
+    if (pos_ > known_.offset) known_ = {pos_, counter_};
+  }
+  // The line counter at `offset`, at or after the next line's start.
+  uint32_t counter_at(size_t offset) const;
   void take_line(size_t start, size_t end_of_line, size_t next);
   void keep_line(const char* text, size_t length);
 
@@ -70,6 +80,7 @@ class LineReader {
   size_t size_ = 0;
   size_t pos_ = 0;  // offset of the next line
   uint32_t counter_ = 0;
+  Mark known_ = {0, 0};
   bool pushed_back_ = false;
   bool have_line_ = false;
   std::unique_ptr<char[]> line_;  // the line last returned, NUL-terminated

@@ -154,6 +154,57 @@ TEST(LineReader, SkipToHeaderMatchesReadingLineByLine) {
   }
 }
 
+// Sections are looked for again and again from the top, after reading on, seeking back and
+// forth: the line number after each search is what reading line by line gives.
+TEST(LineReader, RepeatedHeaderSearchesCountLikeReading) {
+  const char* const pieces[] = {"[a]", "[b]", " [c]", "x", "", "[b]x", "\r"};
+  const char* const headers[] = {"[a]", "[b]", "[c]"};
+  std::mt19937 random(9);
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    const int n = static_cast<int>(random() % 40);
+    for (int i = 0; i < n; ++i) text += std::string(pieces[random() % 7]) + "\n";
+    LineReader fast(text), slow(text);
+    LineReader::Mark fast_mark = fast.tell(), slow_mark = slow.tell();
+    for (int step = 0; step < 12; ++step) {
+      switch (random() % 4) {
+        case 0: {
+          const char* header = headers[random() % 3];
+          fast.rewind();
+          slow.rewind();
+          const bool found = fast.skip_to_header(header);
+          bool found_slow = false;
+          while (const char* line = slow.read_line()) {
+            if (starts_with(skip_blanks(line), header)) {
+              found_slow = true;
+              break;
+            }
+          }
+          ASSERT_EQ(found, found_slow) << text;
+          break;
+        }
+        case 1:
+          for (int k = static_cast<int>(random() % 5); k > 0; --k) {
+            const char* a = fast.read_line();
+            const char* b = slow.read_line();
+            ASSERT_EQ(a == nullptr, b == nullptr);
+            if (a != nullptr) ASSERT_STREQ(a, b);
+          }
+          break;
+        case 2:
+          fast_mark = fast.tell();
+          slow_mark = slow.tell();
+          break;
+        default:
+          fast.seek(fast_mark);
+          slow.seek(slow_mark);
+          break;
+      }
+      ASSERT_EQ(fast.line_number(), slow.line_number()) << text << " step " << step;
+    }
+  }
+}
+
 TEST(LineReader, CountsLinesOfTheWholeText) {
   EXPECT_EQ(LineReader("").total_lines(), 0u);
   EXPECT_EQ(LineReader("a").total_lines(), 1u);

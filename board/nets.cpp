@@ -32,13 +32,12 @@ const char* read_record(LineReader& in, const char* keyword, int eof_code, const
   return line;
 }
 
-// Room for `count` records, but never more than the lines left in the file could hold: a count
-// the file cannot back up runs into its end instead of into a huge allocation.
+// Room for `count` records, but never more than the rest of the file could hold (a record line
+// takes at least five bytes): a count the file cannot back up runs into its end instead of into
+// a huge allocation.
 template <typename T>
 void reserve_records(std::vector<T>& records, uint64_t count, const LineReader& in) {
-  const uint64_t lines_left =
-      in.total_lines() - std::min<uint64_t>(in.total_lines(), in.line_number());
-  records.reserve(static_cast<size_t>(std::min(count, lines_left)));
+  records.reserve(static_cast<size_t>(std::min<uint64_t>(count, in.bytes_left() / 5)));
 }
 
 void read_pins(LineReader& in, Net& net, uint32_t n_pins) {

@@ -6,6 +6,7 @@
 // x and y are nanometres. A corner list that stops before its declared count (a line that is
 // not a corner ends it) keeps the declared count: the missing corners stay at (0, 0), style 0,
 // and are written back like the others.
+#include <cstdint>
 #include <cstring>
 
 #include "board/fatal_error.h"
@@ -31,6 +32,8 @@ constexpr CornerErrors kCutoutCornerErrors = {11833, "premature EOF in SM cutout
 // runs past the end of the file, not a short one. `zero_budget` bounds the zero corners of all
 // the section's short lists together by the file's lines as well, so that many short lists
 // cannot turn a small file into a huge board. Returns how many corner records were read.
+constexpr size_t kBudgetNotSet = SIZE_MAX;  // counting the file's lines waits for a short list
+
 size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCorner>& corners,
                         const CornerErrors& errors, size_t& zero_budget) {
   corners.clear();
@@ -41,6 +44,7 @@ size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCo
     if (!starts_with(line, "corner:")) {
       // The line that ends a short list is consumed with it.
       const size_t n_read = corners.size();
+      if (zero_budget == kBudgetNotSet) zero_budget = in.total_lines();
       if (declared > in.total_lines() || declared - n_read > zero_budget) {
         fatal_error(errors.eof_code, errors.eof_message);
       }
@@ -98,7 +102,7 @@ void read_board_outlines(LoadContext& ctx) {
   in.seek(start);
 
   board.board_outlines.clear();
-  size_t zero_budget = in.total_lines();
+  size_t zero_budget = kBudgetNotSet;
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "outline:", 11636, "premature EOF in outlines Pass 2");
     // The index the writer puts after the count is not read back: it is the table position.
@@ -143,7 +147,7 @@ void read_sm_cutouts(LoadContext& ctx) {
   const uint32_t count = count_section_records(in, "[solder_mask_cutouts]", "sm_cutout:", 11760,
                                                "premature EOF in sm cutouts Pass 1");
   board.sm_cutouts.clear();
-  size_t zero_budget = in.total_lines();
+  size_t zero_budget = kBudgetNotSet;
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "sm_cutout:", 11792, "premature EOF in SM cutouts Pass 2");
     SmCutout& cutout = board.sm_cutouts.emplace_back();

@@ -23,6 +23,15 @@ void Output::grow(size_t at_least) {
 void Output::append_text(const char* text, size_t length) {
   // At worst every byte is a line feed and doubles.
   char* out = room(2 * length);
+  if (length <= 32) {
+    // Most texts are a designator or a number: copied byte by byte.
+    for (const char* const end = text + length; text < end; ++text) {
+      if (*text == '\n') *out++ = '\r';
+      *out++ = *text;
+    }
+    used_ = static_cast<size_t>(out - buffer_.get());
+    return;
+  }
   const char* const end = text + length;
   while (text < end) {
     const void* nl = std::memchr(text, '\n', static_cast<size_t>(end - text));
@@ -64,17 +73,20 @@ bool Output::flush() {
 // speed. Returns false, having written nothing, for any other directive.
 bool Output::print_plain(const char* format, va_list args) {
   const size_t start = used_;
+  // The record is written through a local cursor; room is made again whenever less than the
+  // longest number (or a line end) is left.
+  constexpr size_t kNumber = 16;
+  char* out = room(kRoom);
+  char* limit = buffer_.get() + capacity_;
   for (const char* f = format; *f != '\0'; ++f) {
+    if (static_cast<size_t>(limit - out) < kNumber) {
+      used_ = static_cast<size_t>(out - buffer_.get());
+      out = room(kRoom);
+      limit = buffer_.get() + capacity_;
+    }
     if (*f != '%') {
-      char* out = room(2);
-      if (*f == '\n') {
-        out[0] = '\r';
-        out[1] = '\n';
-        used_ += 2;
-      } else {
-        out[0] = *f;
-        ++used_;
-      }
+      if (*f == '\n') *out++ = '\r';
+      *out++ = *f;
       continue;
     }
     ++f;
@@ -82,24 +94,22 @@ bool Output::print_plain(const char* format, va_list args) {
     switch (*f) {
       case 's': {
         const char* text = va_arg(args, const char*);
+        used_ = static_cast<size_t>(out - buffer_.get());
         append_text(text, std::strlen(text));
+        out = buffer_.get() + used_;
+        limit = buffer_.get() + capacity_;
         break;
       }
-      case 'u': {
-        char* out = room(16);
-        used_ = static_cast<size_t>(std::to_chars(out, out + 16, va_arg(args, unsigned)).ptr -
-                                    buffer_.get());
+      case 'u':
+        out = std::to_chars(out, out + kNumber, va_arg(args, unsigned)).ptr;
         break;
-      }
-      case 'd': {
-        char* out = room(16);
-        used_ = static_cast<size_t>(std::to_chars(out, out + 16, va_arg(args, int)).ptr -
-                                    buffer_.get());
+      case 'd':
+        out = std::to_chars(out, out + kNumber, va_arg(args, int)).ptr;
         break;
-      }
       case 'c': {
         const char c = static_cast<char>(va_arg(args, int));
-        append_text(&c, 1);
+        if (c == '\n') *out++ = '\r';
+        *out++ = c;
         break;
       }
       default:
@@ -107,6 +117,7 @@ bool Output::print_plain(const char* format, va_list args) {
         return false;
     }
   }
+  used_ = static_cast<size_t>(out - buffer_.get());
   return true;
 }
 

@@ -28,6 +28,9 @@ inline bool ends_token(char c) {
 
 constexpr int kHandOver = -2;  // the record needs vsscanf
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // Scans `text` by `format` when every token met is plain; returns the count of values
 // assigned, or kHandOver.
 int fast_scan(const char* text, const char* format, va_list args) {
@@ -87,15 +90,29 @@ int fast_scan(const char* text, const char* format, va_list args) {
           return letter_or_sign ? kHandOver : count;
         }
         int digits = 0;
-        while (is_digit(*s)) ++s, ++digits;
+        int decimals = 0;
+        uint64_t mantissa = 0;
+        while (is_digit(*s)) mantissa = mantissa * 10 + static_cast<uint64_t>(*s++ - '0'), ++digits;
         if (*s == '.') {
           ++s;
-          while (is_digit(*s)) ++s, ++digits;
+          while (is_digit(*s)) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*s++ - '0');
+            ++digits;
+            ++decimals;
+          }
         }
         if (digits > 17 || !ends_token(*s)) return kHandOver;
         double value = 0;
-        const auto result = std::from_chars(token, s, value);
-        if (result.ec != std::errc() || result.ptr != s) return kHandOver;
+        if (digits <= 15) {
+          // Up to fifteen digits and a power of ten are both exact doubles, and one correctly
+          // rounded division gives the correctly rounded value, as the library would.
+          value = static_cast<double>(mantissa);
+          if (decimals > 0) value /= kPowersOfTen[decimals];
+          if (*token == '-') value = -value;
+        } else {
+          const auto result = std::from_chars(token, s, value);
+          if (result.ec != std::errc() || result.ptr != s) return kHandOver;
+        }
         if (assign) *va_arg(args, double*) = value, ++count;
         break;
       }

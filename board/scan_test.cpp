@@ -121,3 +121,23 @@ TEST(ScanValues, AgreesWithSscanfOnEveryInput) {
   }
   EXPECT_EQ(handled, 60000L * 11);
 }
+
+// Plain decimals of every length up to where the library takes over, the point anywhere: each
+// reads as the very double sscanf gives.
+TEST(ScanValues, PlainDecimalsReadExactly) {
+  std::mt19937_64 random(1210);
+  for (int round = 0; round < 300000; ++round) {
+    std::string token = random() % 2 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 18);
+    const int point = static_cast<int>(random() % (digits + 2)) - 1;  // -1: no point
+    for (int k = 0; k < digits; ++k) {
+      if (k == point && k > 0) token += '.';
+      token += static_cast<char>('0' + (k == 0 && random() % 4 ? 1 + random() % 9 : random() % 10));
+    }
+    if (point == digits) token += '.';
+    double fast = -1, reference = -2;
+    ASSERT_EQ(scan_values(token.c_str(), "%lf", &fast), 1) << token;
+    ASSERT_EQ(std::sscanf(token.c_str(), "%lf", &reference), 1) << token;
+    ASSERT_EQ(std::memcmp(&fast, &reference, sizeof fast), 0) << token;
+  }
+}
