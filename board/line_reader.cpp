@@ -76,23 +76,41 @@ LineReader::LineReader(const std::string& name, bool& ok) {
     ::close(fd);
     return;
   }
-  if (S_ISREG(info.st_mode) && info.st_size > 0) {
-    // Mapping the file reads it straight from the page cache: no copy, no fresh memory.
-    const size_t size = static_cast<size_t>(info.st_size);
-    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map != MAP_FAILED) {
-      ::madvise(map, size, MADV_WILLNEED);
+  const size_t file_size = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
+  constexpr size_t kHuge = 2u << 20;
+  if (file_size >= 2 * kHuge) {
+    // A large board is read in one go into memory backed by large pages: walking over millions
+    // of lines then costs no page faults and few address translations, where a mapping of the
+    // file would take one of each for every few kilobytes.
+    const size_t capacity = (file_size + kHuge - 1) / kHuge * kHuge;
+    void* buffer =
+        ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (buffer != MAP_FAILED) {
+      ::madvise(buffer, capacity, MADV_HUGEPAGE);
+      mapping_ = buffer;
+      mapping_size_ = capacity;
+      char* const bytes = static_cast<char*>(buffer);
+      size_t used = 0;
+      while (used < file_size) {
+        const ssize_t n = ::read(fd, bytes + used, file_size - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+          ::close(fd);
+          return;
+        }
+        if (n == 0) break;
+        used += static_cast<size_t>(n);
+      }
       ::close(fd);
-      mapping_ = map;
-      data_ = static_cast<const char*>(map);
-      size_ = size;
+      data_ = bytes;
+      size_ = used;
       ok = true;
       return;
     }
   }
-  // Anything that cannot be mapped (a pipe, say) is read instead.
+  // Anything else (a small file, a pipe) is read into a string that grows as needed.
   size_t used = 0;
-  owned_.resize(65536);
+  owned_.resize(std::max<size_t>(file_size + 1, 65536));
   for (;;) {
     if (used == owned_.size()) owned_.resize(owned_.size() * 2);
     const ssize_t n = ::read(fd, owned_.data() + used, owned_.size() - used);
@@ -112,7 +130,7 @@ LineReader::LineReader(const std::string& name, bool& ok) {
 }
 
 LineReader::~LineReader() {
-  if (mapping_ != nullptr) ::munmap(mapping_, size_);
+  if (mapping_ != nullptr) ::munmap(mapping_, mapping_size_);
 }
 
 void LineReader::take_line(size_t start, size_t end_of_line, size_t next) {
@@ -175,6 +193,46 @@ bool LineReader::read_raw_line(const char*& begin, const char*& end) {
   pos_ = std::min(static_cast<size_t>(end - data_) + 1, size_);
   ++counter_;
   return true;
+}
+
+bool LineReader::read_raw_lines(RawLineVisitor visit, void* context) {
+  const char* begin;
+  const char* end;
+  if (pushed_back_) {
+    read_raw_line(begin, end);
+    if (visit(context, begin, end)) return true;
+  }
+  const char* const text_end = data_ + size_;
+  const char* line = data_ + pos_;
+  const char* p = line;
+#if defined(__SSE2__)
+  // Sixty-four bytes at a time: a bit for every line feed among them.
+  const __m128i feeds = _mm_set1_epi8('\n');
+  while (text_end - p >= 64) {
+    uint64_t mask = 0;
+    for (int k = 0; k < 4; ++k) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+      mask |= static_cast<uint64_t>(static_cast<unsigned>(
+                  _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, feeds))))
+              << (16 * k);
+    }
+    for (; mask != 0; mask &= mask - 1) {
+      const char* feed = p + __builtin_ctzll(mask);
+      ++counter_;
+      if (visit(context, line, feed)) {
+        pos_ = static_cast<size_t>(feed + 1 - data_);
+        return true;
+      }
+      line = feed + 1;
+    }
+    p += 64;
+  }
+#endif
+  pos_ = static_cast<size_t>(line - data_);
+  while (read_raw_line(begin, end)) {
+    if (visit(context, begin, end)) return true;
+  }
+  return false;
 }
 
 void LineReader::push_back_line() {

@@ -1,6 +1,6 @@
 // Line-by-line access to a board file held whole in memory.
 //
-// The file's bytes are read (or mapped) once; section readers walk over them as often as they
+// The file's bytes are read into memory once; section readers walk over them as often as they
 // rewind. Lines follow the text-mode rules the format was defined with: a line ends after a
 // line feed, a carriage return directly before the line feed is not part of it, a lone
 // carriage return is, the last line may lack its line feed, and a NUL byte ends a line's text
@@ -16,7 +16,7 @@ class LineReader {
  public:
   // Over a text in memory.
   explicit LineReader(std::string bytes);
-  // Over the file `name`, mapped when it can be; `ok` is false when it cannot be opened or
+  // Over the file `name`, read whole; `ok` is false when it cannot be opened or
   // read (a folder included).
   LineReader(const std::string& name, bool& ok);
   ~LineReader();
@@ -34,6 +34,11 @@ class LineReader {
   // this serves only to compare the start of a line with keywords and headers (which hold
   // neither). After push_back_line the pushed-back line comes back once more.
   bool read_raw_line(const char*& begin, const char*& end);
+  // Reads on line by line in the same way, handing each line's bytes to `visit` until it
+  // returns true (that line is then the last one read) or the text ends. Returns whether it
+  // stopped. Long runs of lines are gone over this way in one sweep of the text.
+  using RawLineVisitor = bool (*)(void* context, const char* begin, const char* end);
+  bool read_raw_lines(RawLineVisitor visit, void* context);
 
   // Reads up to and including the first line that begins, after blanks and tabs, with
   // `header`; false at the end of the text. The same as calling read_line until such a line
@@ -74,8 +79,9 @@ class LineReader {
   void take_line(size_t start, size_t end_of_line, size_t next);
   void keep_line(const char* text, size_t length);
 
-  std::string owned_;        // the text, when it was given or read rather than mapped
-  void* mapping_ = nullptr;  // the mapped file, if any
+  std::string owned_;        // the text, when it was given or read into a string
+  void* mapping_ = nullptr;  // the large-page memory a large file was read into, if any
+  size_t mapping_size_ = 0;
   const char* data_ = nullptr;
   size_t size_ = 0;
   size_t pos_ = 0;  // offset of the next line

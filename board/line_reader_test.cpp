@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -253,7 +254,7 @@ TEST(LineReader, AgreesWithTheTextModeRulesAnywhereInALine) {
   std::mt19937 random(5);
   const char alphabet[] = {'a', 'b', ' ', '\r', '\n', '\0'};
   for (int round = 0; round < 3000; ++round) {
-    std::string text(random() % 120, 'a');
+    std::string text(random() % 300, 'a');
     const unsigned letters = round % 2 ? 6 : 3 + random() % 4;
     for (char& c : text) c = alphabet[random() % letters];
     std::vector<std::string> expected, expected_raw;
@@ -276,5 +277,25 @@ TEST(LineReader, AgreesWithTheTextModeRulesAnywhereInALine) {
       EXPECT_EQ(raw.line_number(), raw_lines.size());
     }
     ASSERT_EQ(raw_lines, expected_raw) << round;
+    // The sweep over many lines sees the same lines and, stopped at any of them, leaves the
+    // reader just after it.
+    struct Sweep {
+      std::vector<std::string> lines;
+      size_t stop_at;
+    } sweep{{}, random() % (expected.size() + 1)};
+    LineReader swept(text);
+    const bool stopped = swept.read_raw_lines(
+        [](void* context, const char* begin, const char* end) {
+          Sweep& s = *static_cast<Sweep*>(context);
+          s.lines.emplace_back(begin, end);
+          return s.lines.size() == s.stop_at;
+        },
+        &sweep);
+    ASSERT_EQ(stopped, sweep.stop_at >= 1 && sweep.stop_at <= expected.size()) << round;
+    ASSERT_EQ(swept.line_number(), sweep.lines.size()) << round;
+    ASSERT_TRUE(std::equal(sweep.lines.begin(), sweep.lines.end(), expected_raw.begin()));
+    if (sweep.lines.size() < expected.size()) {
+      ASSERT_STREQ(swept.read_line(), expected[sweep.lines.size()].c_str()) << round;
+    }
   }
 }
