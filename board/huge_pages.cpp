@@ -30,12 +30,17 @@ void advise_huge_pages(const void* data, size_t bytes) {
 
 void prepare_heap_for_board(size_t file_bytes) {
   constexpr size_t kHuge = 2u << 20;
-  // A board's records take about twice its file's size; small boards gain nothing.
-  const size_t room = 2 * file_bytes;
-  if (room < 4 * kHuge || room > (size_t{1} << 40)) return;
+  // A board's records take about twice its file's size. Even a board of a few hundred
+  // kilobytes takes a few hundred page faults, which cost more than its reading; only the
+  // smallest boards are left as they are.
+  if (file_bytes < kSmallBoard || file_bytes > (size_t{1} << 39)) return;
+  const size_t room = std::max(2 * file_bytes, 3 * kHuge);
   // The heap grows by the room at once, and is never given back below it between files.
   mallopt(M_TOP_PAD, static_cast<int>(std::min<size_t>(room, 1u << 30)));
   mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<size_t>(2 * room, 1u << 30)));
+  // Tables up to the allocator's largest threshold come from that room too instead of each
+  // being mapped on its own (larger ones are advised where they are made).
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
   // Blocks just under the size the allocator would map on its own come from the heap; once the
   // heap's free top is used up, the next one makes it grow by the room.
   char* const before = static_cast<char*>(sbrk(0));

@@ -21,3 +21,6 @@ void advise_huge_pages(const std::vector<T>& records) {
 // own 4 kB page. Nothing changes what is stored; where the allocator cannot be told (another C
 // library, a sanitizer build), nothing is done.
 void prepare_heap_for_board(size_t file_bytes);
+
+// Boards from this size up are read into, and built in, memory backed by large pages.
+inline constexpr size_t kSmallBoard = 256u << 10;

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/huge_pages.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -78,7 +80,7 @@ LineReader::LineReader(const std::string& name, bool& ok) {
   }
   const size_t file_size = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
   constexpr size_t kHuge = 2u << 20;
-  if (file_size >= 2 * kHuge) {
+  if (file_size >= kSmallBoard) {
     // A large board is read in one go into memory backed by large pages: walking over millions
     // of lines then costs no page faults and few address translations, where a mapping of the
     // file would take one of each for every few kilobytes.

@@ -10,6 +10,7 @@
 // Lengths are nanometres; the ref_text and value offsets are relative to the part's position.
 // A block ends at an empty line or at the next "part:" line. Each part is bound to the
 // footprint that carries its shape name, so the footprints must be read first.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -42,8 +43,9 @@ int find_footprint(const FootprintIndex& index, const std::string& name) {
 }
 
 // The first blank-delimited word of `text`, as "%s" takes it; false when there is none.
-bool scan_word(const char* text, std::string& word) {
-  std::vector<char> buffer(std::strlen(text) + 1);
+// `buffer` is any buffer, kept from one part to the next; it is made as long as the text.
+bool scan_word(const char* text, std::string& word, std::vector<char>& buffer) {
+  buffer.resize(std::max(buffer.size(), std::strlen(text) + 1));
   if (scan_values(text, "%s", buffer.data()) != 1) return false;
   word.assign(buffer.data());
   return true;
@@ -149,10 +151,11 @@ void read_parts(LoadContext& ctx) {
   board.parts.reserve(count);
   advise_huge_pages(board.parts);
   const FootprintIndex footprints = index_footprints(board);
+  std::vector<char> word;
   for (uint32_t i = 0; i < count; ++i) {
     const char* line = next_record(in, "part:", 12043, "premature EOF reading parts header Pass 2");
     Part& part = board.parts.emplace_back();
-    if (!scan_word(text_at(line, 5), part.name)) fatal_error(12050, "bad part: record");
+    if (!scan_word(text_at(line, 5), part.name, word)) fatal_error(12050, "bad part: record");
     // A part without a shape record keeps footprint_index -1: it is bound to no footprint, and
     // the checks that look at a part's footprint pass it over.
     read_part_records(ctx, footprints, part);
