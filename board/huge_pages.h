@@ -22,5 +22,5 @@ void advise_huge_pages(const std::vector<T>& records) {
 // library, a sanitizer build), nothing is done.
 void prepare_heap_for_board(size_t file_bytes);
 
-// Boards from this size up are read into, and built in, memory backed by large pages.
+// Boards from this size up are built in memory backed by large pages.
 inline constexpr size_t kSmallBoard = 256u << 10;

@@ -79,8 +79,8 @@ class LineReader {
   void take_line(size_t start, size_t end_of_line, size_t next);
   void keep_line(const char* text, size_t length);
 
-  std::string owned_;        // the text, when it was given or read into a string
-  void* mapping_ = nullptr;  // the large-page memory a large file was read into, if any
+  std::string owned_;        // the text, when it was given or read rather than mapped
+  void* mapping_ = nullptr;  // the mapped file, if any
   size_t mapping_size_ = 0;
   const char* data_ = nullptr;
   size_t size_ = 0;
