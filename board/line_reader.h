@@ -71,8 +71,10 @@ class LineReader {
  private:
   // Sections are looked for from the top of the file again and again; the furthest place whose
   // line count is known saves counting the lines before it each time.
+  // Only a place just after a line feed counts: at the end of a last line without one, the
+  // counter has already counted that line.
   void note_position() {
-    if (pos_ > known_.offset) known_ = {pos_, counter_};
+    if (pos_ > known_.offset && data_[pos_ - 1] == '\n') known_ = {pos_, counter_};
   }
   // The line counter at `offset`, at or after the next line's start.
   uint32_t counter_at(size_t offset) const;
