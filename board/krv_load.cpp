@@ -13,38 +13,25 @@ void find_section_header(LineReader& in, const char* header, int code, const cha
   if (!in.skip_to_header(header)) fatal_error(code, message);
 }
 
-namespace {
-
-struct RecordCount {
-  const char* own_header;
-  const char* keyword;
-  size_t keyword_length;
-  uint32_t count;
-};
-
-// Counts a line that begins, after blanks and tabs, with the keyword; true at another section's
-// header. Only the start of a line matters here, so lines are looked at where they stand.
-bool count_record(void* context, const char* begin, const char* end) {
-  RecordCount& c = *static_cast<RecordCount*>(context);
-  while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
-  if (begin == end) return false;
-  if (*begin == '[' && is_other_header(std::string(begin, end).c_str(), c.own_header)) return true;
-  if (static_cast<size_t>(end - begin) >= c.keyword_length &&
-      std::memcmp(begin, c.keyword, c.keyword_length) == 0) {
-    ++c.count;
-  }
-  return false;
-}
-
-}  // namespace
-
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
                                int code, const char* message) {
   const LineReader::Mark start = in.tell();
-  RecordCount c{own_header, keyword, std::strlen(keyword), 0};
-  if (!in.read_raw_lines(count_record, &c) && code != 0) fatal_error(code, message);
+  const size_t keyword_length = std::strlen(keyword);
+  uint32_t count = 0;
+  // Only the start of each line matters here, so lines are looked at where they stand: a line
+  // is counted when it begins, after blanks and tabs, with the keyword; another section's
+  // header ends the count.
+  const bool stopped = in.read_raw_lines([&](const char* begin, const char* end) {
+    while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
+    if (begin == end) return false;
+    if (*begin == '[') return is_other_header(std::string(begin, end).c_str(), own_header);
+    if (static_cast<size_t>(end - begin) < keyword_length || *begin != *keyword) return false;
+    count += std::memcmp(begin, keyword, keyword_length) == 0;
+    return false;
+  });
+  if (!stopped && code != 0) fatal_error(code, message);
   in.seek(start);
-  return c.count;
+  return count;
 }
 
 const char* next_record(LineReader& in, const char* keyword, int code, const char* message) {

@@ -178,44 +178,20 @@ bool LineReader::read_raw_line(const char*& begin, const char*& end) {
   return true;
 }
 
-bool LineReader::read_raw_lines(RawLineVisitor visit, void* context) {
-  const char* begin;
-  const char* end;
-  if (pushed_back_) {
-    read_raw_line(begin, end);
-    if (visit(context, begin, end)) return true;
-  }
-  const char* const text_end = data_ + size_;
-  const char* line = data_ + pos_;
-  const char* p = line;
+uint64_t LineReader::feed_mask(const char* p) {
+  uint64_t mask = 0;
 #if defined(__SSE2__)
-  // Sixty-four bytes at a time: a bit for every line feed among them.
   const __m128i feeds = _mm_set1_epi8('\n');
-  while (text_end - p >= 64) {
-    uint64_t mask = 0;
-    for (int k = 0; k < 4; ++k) {
-      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-      mask |= static_cast<uint64_t>(static_cast<unsigned>(
-                  _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, feeds))))
-              << (16 * k);
-    }
-    for (; mask != 0; mask &= mask - 1) {
-      const char* feed = p + __builtin_ctzll(mask);
-      ++counter_;
-      if (visit(context, line, feed)) {
-        pos_ = static_cast<size_t>(feed + 1 - data_);
-        return true;
-      }
-      line = feed + 1;
-    }
-    p += 64;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    mask |= static_cast<uint64_t>(
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, feeds))))
+            << (16 * k);
   }
+#else
+  for (int k = 0; k < 64; ++k) mask |= static_cast<uint64_t>(p[k] == '\n') << k;
 #endif
-  pos_ = static_cast<size_t>(line - data_);
-  while (read_raw_line(begin, end)) {
-    if (visit(context, begin, end)) return true;
-  }
-  return false;
+  return mask;
 }
 
 void LineReader::push_back_line() {
@@ -271,7 +247,8 @@ bool LineReader::skip_to_header(const char* header) {
 uint32_t LineReader::counter_at(size_t offset) const {
   Mark from = {pos_, counter_};
   if (known_.offset > pos_ && known_.offset <= offset) from = known_;
-  return from.counter + static_cast<uint32_t>(count_line_feeds(data_ + from.offset, data_ + offset));
+  return from.counter +
+         static_cast<uint32_t>(count_line_feeds(data_ + from.offset, data_ + offset));
 }
 
 size_t LineReader::total_lines() const {

@@ -34,11 +34,12 @@ class LineReader {
   // this serves only to compare the start of a line with keywords and headers (which hold
   // neither). After push_back_line the pushed-back line comes back once more.
   bool read_raw_line(const char*& begin, const char*& end);
-  // Reads on line by line in the same way, handing each line's bytes to `visit` until it
-  // returns true (that line is then the last one read) or the text ends. Returns whether it
-  // stopped. Long runs of lines are gone over this way in one sweep of the text.
-  using RawLineVisitor = bool (*)(void* context, const char* begin, const char* end);
-  bool read_raw_lines(RawLineVisitor visit, void* context);
+  // Reads on line by line in the same way, handing each line's bytes to `visit(begin, end)`
+  // until it returns true (that line is then the last one read) or the text ends. Returns
+  // whether it stopped. Long runs of lines are gone over this way in one sweep of the text,
+  // sixty-four bytes at a time.
+  template <typename Visit>
+  bool read_raw_lines(Visit&& visit);
 
   // Reads up to and including the first line that begins, after blanks and tabs, with
   // `header`; false at the end of the text. The same as calling read_line until such a line
@@ -80,6 +81,8 @@ class LineReader {
   uint32_t counter_at(size_t offset) const;
   void take_line(size_t start, size_t end_of_line, size_t next);
   void keep_line(const char* text, size_t length);
+  // A bit for every line feed among the 64 bytes from `p`.
+  static uint64_t feed_mask(const char* p);
 
   std::string owned_;        // the text, when it was given or read rather than mapped
   void* mapping_ = nullptr;  // the mapped file, if any
@@ -95,6 +98,34 @@ class LineReader {
   size_t line_capacity_ = 0;
   mutable size_t total_lines_ = SIZE_MAX;
 };
+
+template <typename Visit>
+bool LineReader::read_raw_lines(Visit&& visit) {
+  const char* begin;
+  const char* end;
+  if (pushed_back_) {
+    read_raw_line(begin, end);
+    if (visit(begin, end)) return true;
+  }
+  const char* const text_end = data_ + size_;
+  const char* line = data_ + pos_;
+  for (const char* p = line; text_end - p >= 64; p += 64) {
+    for (uint64_t mask = feed_mask(p); mask != 0; mask &= mask - 1) {
+      const char* const feed = p + __builtin_ctzll(mask);
+      ++counter_;
+      if (visit(line, feed)) {
+        pos_ = static_cast<size_t>(feed + 1 - data_);
+        return true;
+      }
+      line = feed + 1;
+    }
+  }
+  pos_ = static_cast<size_t>(line - data_);
+  while (read_raw_line(begin, end)) {
+    if (visit(begin, end)) return true;
+  }
+  return false;
+}
 
 // Skips leading blanks and tabs.
 inline const char* skip_blanks(const char* s) {

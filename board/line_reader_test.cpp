@@ -280,23 +280,18 @@ TEST(LineReader, AgreesWithTheTextModeRulesAnywhereInALine) {
     ASSERT_EQ(raw_lines, expected_raw) << round;
     // The sweep over many lines sees the same lines and, stopped at any of them, leaves the
     // reader just after it.
-    struct Sweep {
-      std::vector<std::string> lines;
-      size_t stop_at;
-    } sweep{{}, random() % (expected.size() + 1)};
+    std::vector<std::string> swept_lines;
+    const size_t stop_at = random() % (expected.size() + 1);
     LineReader swept(text);
-    const bool stopped = swept.read_raw_lines(
-        [](void* context, const char* begin, const char* end) {
-          Sweep& s = *static_cast<Sweep*>(context);
-          s.lines.emplace_back(begin, end);
-          return s.lines.size() == s.stop_at;
-        },
-        &sweep);
-    ASSERT_EQ(stopped, sweep.stop_at >= 1 && sweep.stop_at <= expected.size()) << round;
-    ASSERT_EQ(swept.line_number(), sweep.lines.size()) << round;
-    ASSERT_TRUE(std::equal(sweep.lines.begin(), sweep.lines.end(), expected_raw.begin()));
-    if (sweep.lines.size() < expected.size()) {
-      ASSERT_STREQ(swept.read_line(), expected[sweep.lines.size()].c_str()) << round;
+    const bool stopped = swept.read_raw_lines([&](const char* begin, const char* end) {
+      swept_lines.emplace_back(begin, end);
+      return swept_lines.size() == stop_at;
+    });
+    ASSERT_EQ(stopped, stop_at >= 1 && stop_at <= expected.size()) << round;
+    ASSERT_EQ(swept.line_number(), swept_lines.size()) << round;
+    ASSERT_TRUE(std::equal(swept_lines.begin(), swept_lines.end(), expected_raw.begin()));
+    if (swept_lines.size() < expected.size()) {
+      ASSERT_STREQ(swept.read_line(), expected[swept_lines.size()].c_str()) << round;
     }
   }
 }

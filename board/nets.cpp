@@ -196,26 +196,27 @@ void read_nets(LoadContext& ctx) {
 void write_nets(Output& out, const Board& board) {
   out.put("\n[nets]\n");
   for (const Net& net : board.nets) {
-    out.print("\nnet: \"%s\" %u %u %u %u %u %u %u\n", net.name.c_str(),
-              static_cast<uint32_t>(net.pins.size()), static_cast<uint32_t>(net.connects.size()),
-              static_cast<uint32_t>(net.areas.size()), size_to_nm(net.trace_width),
-              size_to_nm(net.via_pad_width), size_to_nm(net.via_hole_width), net.visible);
+    out.print<"\nnet: \"%s\" %u %u %u %u %u %u %u\n">(
+        net.name.c_str(), static_cast<uint32_t>(net.pins.size()),
+        static_cast<uint32_t>(net.connects.size()), static_cast<uint32_t>(net.areas.size()),
+        size_to_nm(net.trace_width), size_to_nm(net.via_pad_width), size_to_nm(net.via_hole_width),
+        net.visible);
     uint32_t i = 0;
-    for (const NetPin& pin : net.pins) out.print("  pin: %u %s\n", ++i, pin.name.c_str());
+    for (const NetPin& pin : net.pins) out.print<"  pin: %u %s\n">(++i, pin.name.c_str());
     i = 0;
     for (const Connection& c : net.connects) {
       const uint32_t n_segs = c.vertices.empty() ? 0 : static_cast<uint32_t>(c.vertices.size() - 1);
       // start_pin is written signed, as it always was; reading it back with %u restores it.
-      out.print("  connect: %u %d %d %u %u\n", ++i, static_cast<int>(c.start_pin), c.end_pin,
-                n_segs, c.aux);
+      out.print<"  connect: %u %d %d %u %u\n">(++i, static_cast<int>(c.start_pin), c.end_pin,
+                                               n_segs, c.aux);
       uint32_t j = 0;
       for (const Vertex& v : c.vertices) {
-        out.print("    vtx: %u %d %d %u %u %u %u %u\n", ++j, coord_to_nm(v.x), coord_to_nm(v.y),
-                  v.layer, v.aux, size_to_nm(v.via_pad_width), size_to_nm(v.via_hole_width),
-                  v.tee_id);
+        out.print<"    vtx: %u %d %d %u %u %u %u %u\n">(++j, coord_to_nm(v.x), coord_to_nm(v.y),
+                                                        v.layer, v.aux, size_to_nm(v.via_pad_width),
+                                                        size_to_nm(v.via_hole_width), v.tee_id);
         if (j <= n_segs) {
-          out.print("    seg: %u %u %u %u %u\n", j, v.seg.layer, size_to_nm(v.seg.width),
-                    v.seg.aux1, v.seg.aux2);
+          out.print<"    seg: %u %u %u %u %u\n">(j, v.seg.layer, size_to_nm(v.seg.width),
+                                                 v.seg.aux1, v.seg.aux2);
         }
       }
     }

@@ -76,8 +76,8 @@ void widen_extents(Board& board, const std::vector<OutlineCorner>& corners, size
 void write_corners(Output& out, const std::vector<OutlineCorner>& corners) {
   uint32_t j = 0;
   for (const OutlineCorner& c : corners) {
-    out.print("  corner: %u %s ", ++j, format_length(c.x * kInchToNm).c_str());
-    out.print("%s %u\n", format_length(c.y * kInchToNm).c_str(), c.style);
+    out.print<"  corner: %u %s ">(++j, format_length(c.x * kInchToNm).c_str());
+    out.print<"%s %u\n">(format_length(c.y * kInchToNm).c_str(), c.style);
   }
 }
 
@@ -134,7 +134,7 @@ void write_board_outlines(Output& out, const Board& board) {
   out.put("\n[board]\n");
   uint32_t i = 0;
   for (const BoardOutline& outline : board.board_outlines) {
-    out.print("\noutline: %u %u\n", static_cast<uint32_t>(outline.corners.size()), i++);
+    out.print<"\noutline: %u %u\n">(static_cast<uint32_t>(outline.corners.size()), i++);
     write_corners(out, outline.corners);
   }
 }
@@ -162,8 +162,8 @@ void read_sm_cutouts(LoadContext& ctx) {
 void write_sm_cutouts(Output& out, const Board& board) {
   out.put("\n[solder_mask_cutouts]\n");
   for (const SmCutout& cutout : board.sm_cutouts) {
-    out.print("\nsm_cutout: %u %u %u\n", static_cast<uint32_t>(cutout.corners.size()), cutout.aux,
-              cutout.layer);
+    out.print<"\nsm_cutout: %u %u %u\n">(static_cast<uint32_t>(cutout.corners.size()), cutout.aux,
+                                         cutout.layer);
     write_corners(out, cutout.corners);
   }
 }

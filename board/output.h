@@ -4,10 +4,92 @@
 // writes. Lengths are printed in the two integer forms and through format_length.
 #pragma once
 
+#include <array>
+#include <charconv>
 #include <cstdarg>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
+
+// A printf format known when the program is built. The formats of the records written by the
+// million are parsed by the compiler: printing such a record is copying its literal pieces and
+// converting its values, with no format to read at run time. Only %s, %u, %1u, %d and %c may
+// stand in it; each "\n" is written as "\r\n".
+template <size_t N>
+struct FixedFormat {
+  char text[N] = {};
+  consteval FixedFormat(const char (&format)[N]) {
+    for (size_t i = 0; i < N; ++i) text[i] = format[i];
+  }
+};
+
+namespace output_detail {
+
+// A literal piece of a fixed format, line ends already doubled, then the directive after it
+// ('\0' after the last piece).
+struct Piece {
+  size_t start = 0, length = 0;
+  char directive = '\0';
+};
+
+template <FixedFormat F>
+struct Parsed {
+  static constexpr size_t kText = sizeof F.text - 1;
+  static constexpr size_t count_directives() {
+    size_t n = 0;
+    for (size_t i = 0; i < kText; ++i) {
+      if (F.text[i] != '%') continue;
+      ++i;
+      if (F.text[i] == '1' && F.text[i + 1] == 'u') ++i;
+      if (F.text[i] != 's' && F.text[i] != 'u' && F.text[i] != 'd' && F.text[i] != 'c') {
+        throw "only %s, %u, %1u, %d and %c can be printed from a fixed format";
+      }
+      ++n;
+    }
+    return n;
+  }
+  static constexpr size_t kDirectives = count_directives();
+  static constexpr size_t literal_size() {
+    size_t n = 0;
+    for (size_t i = 0; i < kText; ++i) {
+      if (F.text[i] == '%') {
+        i += F.text[i + 1] == '1' ? 2 : 1;
+      } else {
+        n += F.text[i] == '\n' ? 2 : 1;
+      }
+    }
+    return n;
+  }
+  static constexpr size_t kLiteral = literal_size();
+  struct Layout {
+    std::array<char, kLiteral + 1> literal{};
+    std::array<Piece, kDirectives + 1> pieces{};
+  };
+  static constexpr Layout layout() {
+    Layout l;
+    size_t out = 0, piece = 0;
+    l.pieces[0].start = 0;
+    for (size_t i = 0; i < kText; ++i) {
+      if (F.text[i] == '%') {
+        if (F.text[i + 1] == '1') ++i;
+        l.pieces[piece].length = out - l.pieces[piece].start;
+        l.pieces[piece].directive = F.text[++i];
+        l.pieces[++piece].start = out;
+      } else {
+        if (F.text[i] == '\n') l.literal[out++] = '\r';
+        l.literal[out++] = F.text[i];
+      }
+    }
+    l.pieces[piece].length = out - l.pieces[piece].start;
+    return l;
+  }
+  static constexpr Layout kLayout = layout();
+};
+
+}  // namespace output_detail
 
 class Output {
  public:
@@ -19,6 +101,10 @@ class Output {
 
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // The same for a fixed format: out.print<"  pin: %u %s\n">(number, name). The values are
+  // converted as printf converts them (%u and %d take integers, %s a C string, %c a char).
+  template <FixedFormat F, typename... Values>
+  void print(const Values&... values);
   // Appends a literal text, with the same line-end rule.
   void put(const char* text);
 
@@ -35,6 +121,8 @@ class Output {
     return buffer_.get() + used_;
   }
   void grow(size_t at_least);
+  template <char directive, typename Value>
+  char* put_value(char* out, const Value& value, size_t room_left);
   bool print_plain(const char* format, va_list args);
   void append_text(const char* text, size_t length);
   void maybe_flush() {
@@ -48,6 +136,50 @@ class Output {
   int fd_ = -1;
   bool failed_ = false;
 };
+
+template <char directive, typename Value>
+char* Output::put_value(char* out, const Value& value, size_t room_left) {
+  if constexpr (directive == 's') {
+    static_assert(std::is_convertible_v<Value, const char*>, "%s takes a C string");
+    const char* text = value;
+    used_ = static_cast<size_t>(out - buffer_.get());
+    append_text(text, std::strlen(text));
+    return room(room_left);
+  } else if constexpr (directive == 'c') {
+    static_assert(std::is_same_v<Value, char>, "%c takes a char");
+    if (value == '\n') *out++ = '\r';
+    *out++ = value;
+    return out;
+  } else {
+    static_assert(std::is_integral_v<Value>, "%u and %d take integers");
+    if constexpr (directive == 'u') {
+      return std::to_chars(out, out + 16, static_cast<unsigned>(value)).ptr;
+    } else {
+      return std::to_chars(out, out + 16, static_cast<int>(value)).ptr;
+    }
+  }
+}
+
+template <FixedFormat F, typename... Values>
+void Output::print(const Values&... values) {
+  using P = output_detail::Parsed<F>;
+  static_assert(sizeof...(Values) == P::kDirectives, "one value for each directive");
+  constexpr auto& layout = P::kLayout;
+  // Enough for the literal pieces and every number; strings make their own room.
+  constexpr size_t kRecord = P::kLiteral + 16 * P::kDirectives + 2;
+  char* out = room(kRecord);
+  [&]<size_t... I>(std::index_sequence<I...>) {
+    ((std::memcpy(out, layout.literal.data() + layout.pieces[I].start, layout.pieces[I].length),
+      out += layout.pieces[I].length,
+      out = put_value<layout.pieces[I].directive>(out, values, kRecord)),
+     ...);
+  }
+  (std::index_sequence_for<Values...>{});
+  constexpr output_detail::Piece last = layout.pieces[P::kDirectives];
+  std::memcpy(out, layout.literal.data() + last.start, last.length);
+  used_ = static_cast<size_t>(out + last.length - buffer_.get());
+  maybe_flush();
+}
 
 // A length already converted to the file's unit, printed with "%6.6lf" and then stripped of
 // trailing zeros and a trailing point; negative zero prints as 0.

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 TEST(FormatLength, StripsZerosAndPoint) {
   const struct {
@@ -95,10 +98,25 @@ TEST(FormatLength, AgreesWithPrintf) {
     if (!s.empty() && s.back() == '.') s.pop_back();
     return s;
   };
-  const double specials[] = {
-      INFINITY, -INFINITY,    NAN,       -NAN,   1e300, -1e300,           5e-7,
-      -5e-7,    4.9999999e-7, 0.0000005, 2.5e-7, 1e22,  123456789.1234565, -1e-9,
-      -9.9e-8,  1e15,         -1e15,     999999999999999.9, 4503599627370497.0};
+  const double specials[] = {INFINITY,
+                             -INFINITY,
+                             NAN,
+                             -NAN,
+                             1e300,
+                             -1e300,
+                             5e-7,
+                             -5e-7,
+                             4.9999999e-7,
+                             0.0000005,
+                             2.5e-7,
+                             1e22,
+                             123456789.1234565,
+                             -1e-9,
+                             -9.9e-8,
+                             1e15,
+                             -1e15,
+                             999999999999999.9,
+                             4503599627370497.0};
   for (double v : specials) EXPECT_EQ(format_length(v), reference(v)) << v;
   for (int round = 0; round < 250000; ++round) {
     double v;
@@ -121,9 +139,9 @@ TEST(FormatLength, AgreesWithPrintf) {
         break;
       default: {  // just beside a whole number, on both sides of where the decimals show
         const double offsets[] = {0, 1e-9, 9.9e-8, 1e-7, 1.01e-7, 4.99e-7, 5e-7, 5.01e-7};
-        const double whole = static_cast<double>(static_cast<int64_t>(random() % 20000001) -
-                                                 10000000) *
-                             (round % 2 == 0 ? 1.0 : 100000.0);
+        const double whole =
+            static_cast<double>(static_cast<int64_t>(random() % 20000001) - 10000000) *
+            (round % 2 == 0 ? 1.0 : 100000.0);
         const double offset = offsets[random() % 8] * (random() % 2 ? 1 : -1);
         v = std::nextafter(whole + offset, random() % 2 ? INFINITY : -INFINITY);
         break;
@@ -157,4 +175,45 @@ TEST(Output, FileSinkWritesTheSameText) {
   std::remove(name.c_str());
   EXPECT_GT(written.size(), 3u << 20);
   EXPECT_TRUE(written == in_memory.text());
+}
+
+// What printf prints for `format`, each line feed doubled to CR LF.
+std::string printf_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string printf_text(const char* format, ...) {
+  va_list args, again;
+  va_start(args, format);
+  va_copy(again, args);
+  std::vector<char> text(static_cast<size_t>(std::vsnprintf(nullptr, 0, format, args)) + 1);
+  std::vsnprintf(text.data(), text.size(), format, again);
+  va_end(again);
+  va_end(args);
+  std::string crlf;
+  for (const char* c = text.data(); *c != '\0'; ++c)
+    crlf += *c == '\n' ? "\r\n" : std::string(1, *c);
+  return crlf;
+}
+
+// A fixed format prints exactly what printf prints, values of every size and strings that grow
+// the buffer or hold line feeds included.
+TEST(Output, FixedFormatsPrintAsPrintfDoes) {
+  std::mt19937_64 random(12);
+  Output fixed;
+  std::string expected;
+  for (int round = 0; round < 5000; ++round) {
+    const unsigned u = static_cast<unsigned>(random());
+    const int d = static_cast<int>(random());
+    const uint32_t small = static_cast<uint32_t>(random() % 10);
+    const std::string text(random() % 3 == 0 ? random() % 5000 : random() % 12,
+                           "ab\nc"[random() % 4]);
+    const char c = "x\n"[random() % 2];
+    fixed.print<"\npart: %s\n  ref_text: %u %d %1u%c|">(text.c_str(), u, d, small, c);
+    expected += printf_text("\npart: %s\n  ref_text: %u %d %1u%c|", text.c_str(), u, d, small, c);
+    fixed.print<"    vtx: %u %d %d %u %u %u %u %u\n">(u, d, ~d, 0u, small, d, u, d);
+    expected += printf_text("    vtx: %u %d %d %u %u %u %u %u\n", u, d, ~d, 0u, small, d, u, d);
+    fixed.print<"%s">(text.c_str());
+    expected += printf_text("%s", text.c_str());
+    fixed.print<"[end]\n">();
+    expected += "[end]\r\n";
+  }
+  ASSERT_TRUE(fixed.text() == expected);
 }

@@ -182,12 +182,12 @@ void check_area_layers(const Board& board) {
 void write_net_areas(Output& out, const Net& net) {
   uint32_t i = 0;
   for (const CopperArea& area : net.areas) {
-    out.print("  area: %u %u %u %u\n", ++i, static_cast<uint32_t>(area.corners.size()), area.layer,
-              area.aux);
+    out.print<"  area: %u %u %u %u\n">(++i, static_cast<uint32_t>(area.corners.size()), area.layer,
+                                       area.aux);
     uint32_t j = 0;
     for (const AreaCorner& c : area.corners) {
-      out.print("    corner: %u %d %d %u %u\n", ++j, coord_to_nm(c.x), coord_to_nm(c.y), c.style,
-                c.end_contour);
+      out.print<"    corner: %u %d %d %u %u\n">(++j, coord_to_nm(c.x), coord_to_nm(c.y), c.style,
+                                                c.end_contour);
     }
   }
 }

@@ -35,10 +35,10 @@ void read_texts(LoadContext& ctx) {
 void write_texts(Output& out, const Board& board) {
   out.put("\n[texts]\n\n");
   for (const BoardText& t : board.texts) {
-    out.print("text: \"%s\" %d %d %u %u %u %u %u", t.text.c_str(), coord_to_nm(t.x),
-              coord_to_nm(t.y), t.layer, flip_angle(t.angle), t.mirror, size_to_nm(t.height),
-              size_to_nm(t.stroke_width));
-    if (board.options.text_extra_present) out.print(" %u", t.extra_value);
+    out.print<"text: \"%s\" %d %d %u %u %u %u %u">(
+        t.text.c_str(), coord_to_nm(t.x), coord_to_nm(t.y), t.layer, flip_angle(t.angle), t.mirror,
+        size_to_nm(t.height), size_to_nm(t.stroke_width));
+    if (board.options.text_extra_present) out.print<" %u">(t.extra_value);
     out.put("\n\n");
   }
 }

@@ -36,19 +36,19 @@ void check(bool same, const char* what) {
   }
 }
 
-#define COMPARE(FORMAT, ...)                                       \
-  do {                                                             \
-    Slots fast, reference;                                         \
-    int a, b;                                                      \
-    {                                                              \
-      Slots& s = fast;                                             \
-      a = scan_values(text, FORMAT, __VA_ARGS__);                  \
-    }                                                              \
-    {                                                              \
-      Slots& s = reference;                                        \
-      b = std::sscanf(text, FORMAT, __VA_ARGS__);                  \
-    }                                                              \
-    check(a == (b < 0 ? 0 : b) && fast == reference, FORMAT);      \
+#define COMPARE(FORMAT, ...)                                  \
+  do {                                                        \
+    Slots fast, reference;                                    \
+    int a, b;                                                 \
+    {                                                         \
+      Slots& s = fast;                                        \
+      a = scan_values(text, FORMAT, __VA_ARGS__);             \
+    }                                                         \
+    {                                                         \
+      Slots& s = reference;                                   \
+      b = std::sscanf(text, FORMAT, __VA_ARGS__);             \
+    }                                                         \
+    check(a == (b < 0 ? 0 : b) && fast == reference, FORMAT); \
   } while (0)
 
 void compare_scans(int pick, const char* text) {
@@ -57,8 +57,8 @@ void compare_scans(int pick, const char* text) {
       COMPARE("%lf %lf %u %lf %lf %u", &s.d[0], &s.d[1], &s.u[0], &s.d[2], &s.d[3], &s.u[1]);
       break;
     case 1:
-      COMPARE("%*u %lf %lf %u %u %lf %lf %u", &s.d[0], &s.d[1], &s.u[0], &s.u[1], &s.d[2],
-              &s.d[3], &s.u[2]);
+      COMPARE("%*u %lf %lf %u %u %lf %lf %u", &s.d[0], &s.d[1], &s.u[0], &s.u[1], &s.d[2], &s.d[3],
+              &s.u[2]);
       break;
     case 2:
       COMPARE("%*u %u %d %u %u", &s.u[0], &s.i[0], &s.u[1], &s.u[2]);
