@@ -60,6 +60,22 @@ const char* find_line_end(const char* p, const char* end) {
   return p;
 }
 
+// The first place `text` stands in [from, from + size), or nullptr. Headers begin with a
+// character that is rare in a board ('['), so looking for that character first goes over the
+// file at the speed of memchr.
+const void* find_text(const char* from, size_t size, const char* text, size_t length) {
+  if (length == 0) return from;
+  const char* const end = from + size;
+  while (static_cast<size_t>(end - from) >= length) {
+    const void* first = std::memchr(from, text[0], static_cast<size_t>(end - from) - length + 1);
+    if (first == nullptr) return nullptr;
+    const char* at = static_cast<const char*>(first);
+    if (std::memcmp(at, text, length) == 0) return at;
+    from = at + 1;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
@@ -209,7 +225,7 @@ bool LineReader::skip_to_header(const char* header) {
   while (from < size_) {
     // The next place the header's text stands; it counts when only blanks and tabs stand
     // between it and the start of its line.
-    const void* hit = ::memmem(data_ + from, size_ - from, header, header_length);
+    const void* hit = find_text(data_ + from, size_ - from, header, header_length);
     if (hit == nullptr) break;
     const char* at = static_cast<const char*>(hit);
     const char* line_start = at;

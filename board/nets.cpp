@@ -19,6 +19,7 @@
 #include "board/fatal_error.h"
 #include "board/huge_pages.h"
 #include "board/poly_proc.h"
+#include "board/scan.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
     const char* text = text_at(line, 4);
     // The pin reference is one blank-free word; a buffer as long as the line holds any word.
     word.resize(std::strlen(text) + 1);
-    if (scan_values(text, "%*u %s", word.data()) != 1) fatal_error(12685, "bad net pin: record");
+    if (scan_values<"%*u %s">(text, word.data()) != 1) fatal_error(12685, "bad net pin: record");
     net.pins.push_back({word.data()});
   }
 }
@@ -72,8 +73,8 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
                                  "missing net connect: record");
   Connection& connection = net.connects.emplace_back();
   uint32_t n_segs = 0;
-  if (scan_values(text_at(line, 8), "%*u %u %d %u %u", &connection.start_pin, &connection.end_pin,
-                  &n_segs, &connection.aux) != 4) {
+  if (scan_values<"%*u %u %d %u %u">(text_at(line, 8), &connection.start_pin, &connection.end_pin,
+                                     &n_segs, &connection.aux) != 4) {
     fatal_error(12722, "bad net connect: record");
   }
   // n_segs + 1 vertices, counted wide so that the largest n_segs does not wrap to none.
@@ -83,8 +84,9 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
     line = read_record(in, "vtx:", 12738, "premature EOF reading net trace vtx", 12745,
                        "missing net trace vtx record");
     Vertex& v = connection.vertices.emplace_back();
-    if (scan_values(text_at(line, 4), "%*u %lf %lf %u %u %lf %lf %u", &v.x, &v.y, &v.layer, &v.aux,
-                    &v.via_pad_width, &v.via_hole_width, &v.tee_id) != 7) {
+    if (scan_values<"%*u %lf %lf %u %u %lf %lf %u">(text_at(line, 4), &v.x, &v.y, &v.layer, &v.aux,
+                                                    &v.via_pad_width, &v.via_hole_width,
+                                                    &v.tee_id) != 7) {
       fatal_error(12754, "bad trace vtx: record");
     }
     v.x *= kNmToInch;
@@ -96,7 +98,7 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
       line = read_record(in, "seg:", 12778, "premature EOF reading net trace seg", 12785,
                          "missing net trace seg record");
       Segment& s = v.seg;
-      if (scan_values(text_at(line, 4), "%*u %u %lf %u %u", &s.layer, &s.width, &s.aux1, &s.aux2) !=
+      if (scan_values<"%*u %u %lf %u %u">(text_at(line, 4), &s.layer, &s.width, &s.aux1, &s.aux2) !=
           4) {
         fatal_error(12793, "bad trace seg: record");
       }
@@ -155,8 +157,9 @@ void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index)
   LineReader& in = ctx.in;
   if (extract_quoted(net.name, line) < 1) fatal_error(12618, "bad net name");
   uint32_t n_pins = 0, n_connects = 0, n_areas = 0;
-  if (scan_values(after_last_quote(line), "%u %u %u %lf %lf %lf %u", &n_pins, &n_connects, &n_areas,
-                  &net.trace_width, &net.via_pad_width, &net.via_hole_width, &net.visible) != 7) {
+  if (scan_values<"%u %u %u %lf %lf %lf %u">(after_last_quote(line), &n_pins, &n_connects, &n_areas,
+                                             &net.trace_width, &net.via_pad_width,
+                                             &net.via_hole_width, &net.visible) != 7) {
     fatal_error(12631, "bad net: record");
   }
   net.trace_width *= kNmToInch;

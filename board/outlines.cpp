@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "board/fatal_error.h"
+#include "board/scan.h"
 #include "board/sections.h"
 
 namespace {
@@ -53,7 +54,7 @@ size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCo
       return n_read;
     }
     OutlineCorner& c = corners.emplace_back();
-    if (scan_values(text_at(line, 7), "%*u %lf %lf %u", &c.x, &c.y, &c.style) < 3) {
+    if (scan_values<"%*u %lf %lf %u">(text_at(line, 7), &c.x, &c.y, &c.style) < 3) {
       fatal_error(errors.bad_code, errors.bad_message);
     }
     c.x *= kNmToInch;
@@ -107,7 +108,7 @@ void read_board_outlines(LoadContext& ctx) {
     const char* line = next_record(in, "outline:", 11636, "premature EOF in outlines Pass 2");
     // The index the writer puts after the count is not read back: it is the table position.
     uint32_t declared = 0;
-    if (scan_values(text_at(line, 8), "%u", &declared) != 1) {
+    if (scan_values<"%u">(text_at(line, 8), &declared) != 1) {
       fatal_error(11643, "bad board outline: record");
     }
     BoardOutline& outline = board.board_outlines.emplace_back();
@@ -152,7 +153,7 @@ void read_sm_cutouts(LoadContext& ctx) {
     const char* line = next_record(in, "sm_cutout:", 11792, "premature EOF in SM cutouts Pass 2");
     SmCutout& cutout = board.sm_cutouts.emplace_back();
     uint32_t declared = 0;
-    if (scan_values(text_at(line, 10), "%u %u %u", &declared, &cutout.aux, &cutout.layer) != 3) {
+    if (scan_values<"%u %u %u">(text_at(line, 10), &declared, &cutout.aux, &cutout.layer) != 3) {
       fatal_error(11799, "bad sm_cutout: record");
     }
     read_corner_list(in, declared, cutout.corners, kCutoutCornerErrors, zero_budget);

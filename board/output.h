@@ -14,17 +14,7 @@
 #include <type_traits>
 #include <utility>
 
-// A printf format known when the program is built. The formats of the records written by the
-// million are parsed by the compiler: printing such a record is copying its literal pieces and
-// converting its values, with no format to read at run time. Only %s, %u, %1u, %d and %c may
-// stand in it; each "\n" is written as "\r\n".
-template <size_t N>
-struct FixedFormat {
-  char text[N] = {};
-  consteval FixedFormat(const char (&format)[N]) {
-    for (size_t i = 0; i < N; ++i) text[i] = format[i];
-  }
-};
+#include "board/fixed_format.h"
 
 namespace output_detail {
 
@@ -101,8 +91,9 @@ class Output {
 
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  // The same for a fixed format: out.print<"  pin: %u %s\n">(number, name). The values are
-  // converted as printf converts them (%u and %d take integers, %s a C string, %c a char).
+  // The same for a format fixed at build time: out.print<"  pin: %u %s\n">(number, name). Only
+  // %s (a C string), %u, %1u and %d (integers, converted as printf converts them) and %c (a
+  // char) may stand in it.
   template <FixedFormat F, typename... Values>
   void print(const Values&... values);
   // Appends a literal text, with the same line-end rule.

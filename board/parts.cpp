@@ -19,6 +19,7 @@
 #include "board/dialect.h"
 #include "board/fatal_error.h"
 #include "board/huge_pages.h"
+#include "board/scan.h"
 #include "board/sections.h"
 
 namespace {
@@ -46,7 +47,7 @@ int find_footprint(const FootprintIndex& index, const std::string& name) {
 // `buffer` is any buffer, kept from one part to the next; it is made as long as the text.
 bool scan_word(const char* text, std::string& word, std::vector<char>& buffer) {
   buffer.resize(std::max(buffer.size(), std::strlen(text) + 1));
-  if (scan_values(text, "%s", buffer.data()) != 1) return false;
+  if (scan_values<"%s">(text, buffer.data()) != 1) return false;
   word.assign(buffer.data());
   return true;
 }
@@ -57,7 +58,7 @@ bool scan_word(const char* text, std::string& word, std::vector<char>& buffer) {
 int read_placement(const char* at, double& height, double& stroke_width, uint32_t& angle, double& x,
                    double& y, uint32_t& visible) {
   const int n =
-      scan_values(at, "%lf %lf %u %lf %lf %u", &height, &stroke_width, &angle, &x, &y, &visible);
+      scan_values<"%lf %lf %u %lf %lf %u">(at, &height, &stroke_width, &angle, &x, &y, &visible);
   height *= kNmToInch;
   stroke_width *= kNmToInch;
   x *= kNmToInch;
@@ -85,8 +86,8 @@ void read_shape(const char* line, const FootprintIndex& footprints, Part& part) 
 }
 
 void read_pos(const char* line, Part& part) {
-  const int n = scan_values(text_at(line, 4), "%lf %lf %u %u %u", &part.pos_x, &part.pos_y,
-                            &part.side, &part.angle, &part.pos_aux);
+  const int n = scan_values<"%lf %lf %u %u %u">(text_at(line, 4), &part.pos_x, &part.pos_y,
+                                                &part.side, &part.angle, &part.pos_aux);
   if (n != 5) fatal_error(12131, "bad parts pos: record");
   part.pos_x *= kNmToInch;
   part.pos_y *= kNmToInch;

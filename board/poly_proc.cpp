@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "board/fatal_error.h"
+#include "board/scan.h"
 
 int arc_points(double x1, double y1, double x2, double y2, uint32_t style,
                PolyPoint (&out)[kArcPoints]) {
@@ -85,7 +86,7 @@ void read_area_line(LineReader& in, CopperArea& area, uint32_t& n_corners, const
   if (line == nullptr) fatal_error(e.eof, "premature EOF reading net areas");
   line = skip_blanks(line);
   if (!starts_with(line, "area:")) fatal_error(e.missing, "missing net area record");
-  if (scan_values(text_at(line, 5), "%*u %u %u %u", &n_corners, &area.layer, &area.aux) != 3) {
+  if (scan_values<"%*u %u %u %u">(text_at(line, 5), &n_corners, &area.layer, &area.aux) != 3) {
     fatal_error(e.bad, "bad net area: record");
   }
 }
@@ -130,7 +131,7 @@ void read_net_areas(LoadContext& ctx, Net& net, uint32_t n_areas) {
     for (uint32_t k = 0; k < n_corners; ++k) {
       const char* line = read_corner_line(in, kCountingCorner);
       uint32_t end_contour = 0;
-      if (scan_values(text_at(line, 7), "%*u %*f %*f %*u %u", &end_contour) != 1) {
+      if (scan_values<"%*u %*f %*f %*u %u">(text_at(line, 7), &end_contour) != 1) {
         fatal_error(12876, "bad net area corner: record");
       }
       if (end_contour != 0) ++n_polygons;
@@ -147,8 +148,8 @@ void read_net_areas(LoadContext& ctx, Net& net, uint32_t n_areas) {
     for (uint32_t k = 0; k < n_corners; ++k) {
       const char* line = read_corner_line(in, kReadingCorner);
       AreaCorner& c = area.corners.emplace_back();
-      if (scan_values(text_at(line, 7), "%*u %lf %lf %u %u", &c.x, &c.y, &c.style,
-                      &c.end_contour) != 4) {
+      if (scan_values<"%*u %lf %lf %u %u">(text_at(line, 7), &c.x, &c.y, &c.style,
+                                           &c.end_contour) != 4) {
         fatal_error(12942, "bad net area corner: record");
       }
       c.x *= kNmToInch;

@@ -1,5 +1,7 @@
 // The scanner must give exactly what sscanf gives, on every input: compared here on records
 // built at random from plain and unusual tokens.
+#include "board/scan.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -120,6 +122,45 @@ TEST(ScanValues, AgreesWithSscanfOnEveryInput) {
 #undef COMPARE
   }
   EXPECT_EQ(handled, 60000L * 11);
+}
+
+// Formats fixed at build time scan exactly as sscanf does, on the same random records.
+TEST(ScanValues, FixedFormatsAgreeWithSscanf) {
+  std::mt19937 random(1210);
+  for (int round = 0; round < 60000; ++round) {
+    std::string text;
+    const int n_tokens = static_cast<int>(random() % 9);
+    if (random() % 4 == 0) text += " ";
+    for (int t = 0; t < n_tokens; ++t) {
+      if (t > 0) text += kSeparators[random() % (random() % 3 == 0 ? 6 : 1)];
+      text += kTokens[random() % (sizeof kTokens / sizeof kTokens[0])];
+    }
+    const char* text_c = text.c_str();
+#define COMPARE_FIXED(FORMAT, ...)                                      \
+  do {                                                                  \
+    Slots fast, reference;                                              \
+    int a, b;                                                           \
+    {                                                                   \
+      Slots& s = fast;                                                  \
+      a = scan_values<FORMAT>(text_c, __VA_ARGS__);                     \
+    }                                                                   \
+    {                                                                   \
+      Slots& s = reference;                                             \
+      b = std::sscanf(text_c, FORMAT, __VA_ARGS__);                     \
+      if (b < 0) b = 0;                                                 \
+    }                                                                   \
+    ASSERT_EQ(a, b) << FORMAT << " on [" << text << "]";                \
+    ASSERT_TRUE(fast == reference) << FORMAT << " on [" << text << "]"; \
+  } while (0)
+    COMPARE_FIXED("%*u %lf %lf %u %u %lf %lf %u", &s.d[0], &s.d[1], &s.u[0], &s.u[1], &s.d[2],
+                  &s.d[3], &s.u[2]);
+    COMPARE_FIXED("%*u %u %d %u %u", &s.u[0], &s.i[0], &s.u[1], &s.u[2]);
+    COMPARE_FIXED("%lf %lf %u %lf %lf %u", &s.d[0], &s.d[1], &s.u[0], &s.d[2], &s.d[3], &s.u[1]);
+    COMPARE_FIXED("%*u %*f %*f %*u %u", &s.u[0]);
+    COMPARE_FIXED("%d", &s.i[0]);
+    COMPARE_FIXED("%*u %s", s.w);
+#undef COMPARE_FIXED
+  }
 }
 
 // Plain decimals of every length up to where the library takes over, the point anywhere: each

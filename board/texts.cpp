@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "board/fatal_error.h"
+#include "board/scan.h"
 #include "board/sections.h"
 
 void read_texts(LoadContext& ctx) {
@@ -19,9 +20,9 @@ void read_texts(LoadContext& ctx) {
     const char* line = next_record(in, "text:", 13142, "premature EOF reading KRV text records");
     BoardText& t = board.texts.emplace_back();
     if (extract_quoted(t.text, line) < 0) fatal_error(13147, "copying text record");
-    const int n =
-        scan_values(after_last_quote(line), "%lf %lf %u %u %u %lf %lf %u", &t.x, &t.y, &t.layer,
-                    &t.angle, &t.mirror, &t.height, &t.stroke_width, &t.extra_value);
+    const int n = scan_values<"%lf %lf %u %u %u %lf %lf %u">(
+        after_last_quote(line), &t.x, &t.y, &t.layer, &t.angle, &t.mirror, &t.height,
+        &t.stroke_width, &t.extra_value);
     if (n < 7) fatal_error(13156, "bad texts text: record");
     if (n == 8) board.options.text_extra_present = 1;
     t.x *= kNmToInch;
