@@ -77,8 +77,8 @@ void widen_extents(Board& board, const std::vector<OutlineCorner>& corners, size
 void write_corners(Output& out, const std::vector<OutlineCorner>& corners) {
   uint32_t j = 0;
   for (const OutlineCorner& c : corners) {
-    out.print<"  corner: %u %s ">(++j, format_length(c.x * kInchToNm).c_str());
-    out.print<"%s %u\n">(format_length(c.y * kInchToNm).c_str(), c.style);
+    out.print<"  corner: %u %s ">(++j, Length{c.x * kInchToNm});
+    out.print<"%s %u\n">(Length{c.y * kInchToNm}, c.style);
   }
 }
 

@@ -146,20 +146,37 @@ void Output::print(const char* format, ...) {
   maybe_flush();
 }
 
-std::string format_length(double value) {
+namespace {
+
+// Most lengths are whole numbers give or take the rounding of the unit conversion. A value
+// closer than 1e-7 to a whole number prints its six decimals as zeros, which are stripped, so it
+// is that whole number (the difference is exact: the two are that close). Only a tiny negative
+// value keeps its sign: it prints as "-0". Writes such a value's text at `out` (room for 24)
+// and returns its end, or returns nullptr for any other value.
+char* put_whole_length(char* out, double value) {
   value += 0.0;  // -0.0 + 0.0 is +0.0
-  // Most lengths are whole numbers give or take the rounding of the unit conversion. A value
-  // closer than 1e-7 to a whole number prints its six decimals as zeros, which are stripped, so
-  // it is that whole number (the difference is exact: the two are that close). Only a tiny
-  // negative value keeps its sign: it prints as "-0".
-  if (std::fabs(value) < 1e15) {
-    const double whole = std::nearbyint(value);
-    if (std::fabs(value - whole) < 1e-7 && !(whole == 0 && value < 0)) {
-      char digits[24];
-      const auto r = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(whole));
-      return std::string(digits, static_cast<size_t>(r.ptr - digits));
-    }
+  if (!(std::fabs(value) < 1e15)) return nullptr;
+  const double whole = std::nearbyint(value);
+  if (!(std::fabs(value - whole) < 1e-7) || (whole == 0 && value < 0)) return nullptr;
+  return std::to_chars(out, out + 24, static_cast<int64_t>(whole)).ptr;
+}
+
+}  // namespace
+
+char* Output::put_length(char* out, double value, size_t room_left) {
+  if (char* end = put_whole_length(out, value)) return end;
+  const std::string text = format_length(value);
+  used_ = static_cast<size_t>(out - buffer_.get());
+  append_text(text.data(), text.size());
+  return room(room_left);
+}
+
+std::string format_length(double value) {
+  char digits[24];
+  if (const char* end = put_whole_length(digits, value)) {
+    return std::string(digits, static_cast<size_t>(end - digits));
   }
+  value += 0.0;  // -0.0 + 0.0 is +0.0
   // For a finite value, fixed notation with six decimals is exactly what "%6.6lf" prints (the
   // width of 6 never pads: six decimals make the text longer); inf and nan are padded.
   char small[400];

@@ -81,6 +81,12 @@ struct Parsed {
 
 }  // namespace output_detail
 
+// A length already converted to the file's unit, given to a fixed format's %s: it is printed
+// as format_length prints it, straight into the output.
+struct Length {
+  double value;
+};
+
 class Output {
  public:
   // Keeps the whole text in memory.
@@ -92,8 +98,8 @@ class Output {
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // The same for a format fixed at build time: out.print<"  pin: %u %s\n">(number, name). Only
-  // %s (a C string), %u, %1u and %d (integers, converted as printf converts them) and %c (a
-  // char) may stand in it.
+  // %s (a C string, or a Length printed by format_length), %u, %1u and %d (integers, converted
+  // as printf converts them) and %c (a char) may stand in it.
   template <FixedFormat F, typename... Values>
   void print(const Values&... values);
   // Appends a literal text, with the same line-end rule.
@@ -114,6 +120,7 @@ class Output {
   void grow(size_t at_least);
   template <char directive, typename Value>
   char* put_value(char* out, const Value& value, size_t room_left);
+  char* put_length(char* out, double value, size_t room_left);
   bool print_plain(const char* format, va_list args);
   void append_text(const char* text, size_t length);
   void maybe_flush() {
@@ -130,8 +137,10 @@ class Output {
 
 template <char directive, typename Value>
 char* Output::put_value(char* out, const Value& value, size_t room_left) {
-  if constexpr (directive == 's') {
-    static_assert(std::is_convertible_v<Value, const char*>, "%s takes a C string");
+  if constexpr (directive == 's' && std::is_same_v<Value, Length>) {
+    return put_length(out, value.value, room_left);
+  } else if constexpr (directive == 's') {
+    static_assert(std::is_convertible_v<Value, const char*>, "%s takes a C string or a Length");
     const char* text = value;
     used_ = static_cast<size_t>(out - buffer_.get());
     append_text(text, std::strlen(text));
@@ -156,8 +165,9 @@ void Output::print(const Values&... values) {
   using P = output_detail::Parsed<F>;
   static_assert(sizeof...(Values) == P::kDirectives, "one value for each directive");
   constexpr auto& layout = P::kLayout;
-  // Enough for the literal pieces and every number; strings make their own room.
-  constexpr size_t kRecord = P::kLiteral + 16 * P::kDirectives + 2;
+  // Enough for the literal pieces and every number (a whole length takes at most 17
+  // characters); strings and other lengths make their own room.
+  constexpr size_t kRecord = P::kLiteral + 24 * P::kDirectives + 2;
   char* out = room(kRecord);
   [&]<size_t... I>(std::index_sequence<I...>) {
     ((std::memcpy(out, layout.literal.data() + layout.pieces[I].start, layout.pieces[I].length),

@@ -135,8 +135,8 @@ void read_part_records(LoadContext& ctx, const FootprintIndex& footprints, Part&
 }
 
 // Lengths are written in nanometres through the coordinate formatter.
-std::string nm(double inches) {
-  return format_length(inches * kInchToNm);
+Length nm(double inches) {
+  return Length{inches * kInchToNm};
 }
 
 }  // namespace
@@ -168,10 +168,10 @@ void write_parts(Output& out, const Board& board) {
   const bool new_dialect = o.version > kGlueWidthVersion;
   out.put("\n\n[parts]\n");
   for (const Part& p : board.parts) {
-    out.print<"\npart: %s\n  ref_text: %s ">(p.name.c_str(), nm(p.ref_text_height).c_str());
-    out.print<"%s %u ">(nm(p.ref_text_stroke_width).c_str(), flip_angle(p.ref_text_angle));
-    out.print<"%s ">(nm(p.ref_text_x).c_str());
-    out.print<"%s">(nm(p.ref_text_y).c_str());
+    out.print<"\npart: %s\n  ref_text: %s ">(p.name.c_str(), nm(p.ref_text_height));
+    out.print<"%s %u ">(nm(p.ref_text_stroke_width), flip_angle(p.ref_text_angle));
+    out.print<"%s ">(nm(p.ref_text_x));
+    out.print<"%s">(nm(p.ref_text_y));
     if (new_dialect) {
       out.print<" %u\n">(p.ref_text_visible);
     } else {
@@ -182,13 +182,13 @@ void write_parts(Output& out, const Board& board) {
     }
     if (new_dialect && !p.value.empty()) {
       out.print<"  value: \"%s\" %s %s %u %s %s %u\n">(
-          p.value.c_str(), nm(p.value_height).c_str(), nm(p.value_stroke_width).c_str(),
-          flip_angle(p.value_angle), nm(p.value_x).c_str(), nm(p.value_y).c_str(), p.value_visible);
+          p.value.c_str(), nm(p.value_height), nm(p.value_stroke_width), flip_angle(p.value_angle),
+          nm(p.value_x), nm(p.value_y), p.value_visible);
     }
     // A part read without a shape record has no footprint name; an empty shape line would be
     // refused when the written file is read again, so the record is left out as it came in.
     if (!p.shape.empty()) out.print<"  shape: \"%s\"\n">(p.shape.c_str());
-    out.print<"  pos: %s ">(nm(p.pos_x).c_str());
-    out.print<"%s %u %u %u\n">(nm(p.pos_y).c_str(), p.side, flip_angle(p.angle), p.pos_aux);
+    out.print<"  pos: %s ">(nm(p.pos_x));
+    out.print<"%s %u %u %u\n">(nm(p.pos_y), p.side, flip_angle(p.angle), p.pos_aux);
   }
 }
