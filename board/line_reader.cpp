@@ -261,10 +261,19 @@ bool LineReader::skip_to_header(const char* header) {
 }
 
 uint32_t LineReader::counter_at(size_t offset) const {
-  Mark from = {pos_, counter_};
-  if (known_.offset > pos_ && known_.offset <= offset) from = known_;
-  return from.counter +
-         static_cast<uint32_t>(count_line_feeds(data_ + from.offset, data_ + offset));
+  // Counted from the reader's place or from the known place, forward or back, whichever is
+  // nearer.
+  if (known_.offset > pos_) {
+    if (known_.offset <= offset) {
+      return known_.counter +
+             static_cast<uint32_t>(count_line_feeds(data_ + known_.offset, data_ + offset));
+    }
+    if (known_.offset - offset < offset - pos_) {
+      return known_.counter -
+             static_cast<uint32_t>(count_line_feeds(data_ + offset, data_ + known_.offset));
+    }
+  }
+  return counter_ + static_cast<uint32_t>(count_line_feeds(data_ + pos_, data_ + offset));
 }
 
 size_t LineReader::total_lines() const {
@@ -273,13 +282,6 @@ size_t LineReader::total_lines() const {
     if (size_ > 0 && data_[size_ - 1] != '\n') ++total_lines_;
   }
   return total_lines_;
-}
-
-const char* text_at(const char* line, size_t pos) {
-  for (size_t i = 0; i < pos; ++i) {
-    if (line[i] == '\0') return line + i;
-  }
-  return line + pos;
 }
 
 long extract_quoted(std::string& dest, const char* line) {

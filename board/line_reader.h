@@ -77,7 +77,7 @@ class LineReader {
   void note_position() {
     if (pos_ > known_.offset && data_[pos_ - 1] == '\n') known_ = {pos_, counter_};
   }
-  // The line counter at `offset`, at or after the next line's start.
+  // The line counter at `offset`: the start of a line at or after the next one, or the end.
   uint32_t counter_at(size_t offset) const;
   void take_line(size_t start, size_t end_of_line, size_t next);
   void keep_line(const char* text, size_t length);
@@ -143,7 +143,12 @@ inline bool starts_with(const char* s, const char* prefix) {
 
 // The text at character `pos` of `line`, or an empty text when the line is shorter: a scan
 // that starts past the end of a short line scans nothing.
-const char* text_at(const char* line, size_t pos);
+inline const char* text_at(const char* line, size_t pos) {
+  for (size_t i = 0; i < pos; ++i) {
+    if (line[i] == '\0') return line + i;
+  }
+  return line + pos;
+}
 
 // Copies the text between the first double quote of `line` and the next one into `dest`.
 // Returns its length; -1 when the line has no quote (dest untouched) or no closing quote (dest
