@@ -76,19 +76,25 @@ struct Slots {
   }
 };
 
+// Up to eight tokens, mostly separated by one blank, sometimes by other white space.
+std::string random_record(std::mt19937& random) {
+  std::string text;
+  const int n_tokens = static_cast<int>(random() % 9);
+  if (random() % 4 == 0) text += " ";
+  for (int t = 0; t < n_tokens; ++t) {
+    if (t > 0) text += kSeparators[random() % (random() % 3 == 0 ? 6 : 1)];
+    text += kTokens[random() % (sizeof kTokens / sizeof kTokens[0])];
+  }
+  return text;
+}
+
 }  // namespace
 
 TEST(ScanValues, AgreesWithSscanfOnEveryInput) {
   std::mt19937 random(20261209);
   long handled = 0;
   for (int round = 0; round < 60000; ++round) {
-    std::string text;
-    const int n_tokens = static_cast<int>(random() % 9);
-    if (random() % 4 == 0) text += " ";
-    for (int t = 0; t < n_tokens; ++t) {
-      if (t > 0) text += kSeparators[random() % (random() % 3 == 0 ? 6 : 1)];
-      text += kTokens[random() % (sizeof kTokens / sizeof kTokens[0])];
-    }
+    const std::string text = random_record(random);
     Slots fast, reference;
     const char* text_c = text.c_str();
 #define COMPARE(FORMAT, ...)                                            \
@@ -128,13 +134,7 @@ TEST(ScanValues, AgreesWithSscanfOnEveryInput) {
 TEST(ScanValues, FixedFormatsAgreeWithSscanf) {
   std::mt19937 random(1210);
   for (int round = 0; round < 60000; ++round) {
-    std::string text;
-    const int n_tokens = static_cast<int>(random() % 9);
-    if (random() % 4 == 0) text += " ";
-    for (int t = 0; t < n_tokens; ++t) {
-      if (t > 0) text += kSeparators[random() % (random() % 3 == 0 ? 6 : 1)];
-      text += kTokens[random() % (sizeof kTokens / sizeof kTokens[0])];
-    }
+    const std::string text = random_record(random);
     const char* text_c = text.c_str();
 #define COMPARE_FIXED(FORMAT, ...)                                      \
   do {                                                                  \
