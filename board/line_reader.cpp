@@ -16,30 +16,6 @@
 
 namespace {
 
-// How many line feeds [begin, end) holds. Headers are looked for across the whole file, so this
-// runs over every byte of it: sixteen bytes are compared at a time.
-size_t count_line_feeds(const char* begin, const char* end) {
-  typedef char Bytes __attribute__((vector_size(16)));
-  size_t count = 0;
-  const Bytes feeds = {'\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n',
-                       '\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n'};
-  while (end - begin >= 16) {
-    // Up to 255 rounds fit the byte-wide counters (each match subtracts one: -1 per lane).
-    Bytes sums = {};
-    int rounds = 0;
-    for (; rounds < 255 && end - begin >= 16; ++rounds, begin += 16) {
-      Bytes chunk;
-      std::memcpy(&chunk, begin, 16);
-      sums -= (chunk == feeds);
-    }
-    unsigned char lanes[16];
-    std::memcpy(lanes, &sums, 16);
-    for (unsigned char lane : lanes) count += lane;
-  }
-  for (; begin < end; ++begin) count += *begin == '\n';
-  return count;
-}
-
 // The first line feed (or, with `stop_at_nul`, the first line feed or NUL) in [p, end), or end.
 // Lines are short, so this looks at sixteen bytes at a time inline instead of calling the
 // library once or twice per line.
@@ -132,20 +108,6 @@ LineReader::~LineReader() {
   if (mapping_ != nullptr) ::munmap(mapping_, mapping_size_);
 }
 
-void LineReader::take_line(size_t start, size_t end_of_line, size_t next) {
-  size_t length = end_of_line - start;
-  // Text mode: the carriage return of a CR LF pair is not part of the line.
-  if (next > end_of_line && length > 0 && data_[end_of_line - 1] == '\r') --length;
-  // A NUL ends the line's text, as it does for every C string function.
-  if (const void* nul = std::memchr(data_ + start, '\0', length)) {
-    length = static_cast<size_t>(static_cast<const char*>(nul) - (data_ + start));
-  }
-  keep_line(data_ + start, length);
-  pos_ = next;
-  ++counter_;
-  have_line_ = true;
-}
-
 void LineReader::keep_line(const char* text, size_t length) {
   if (length >= line_capacity_) {
     line_capacity_ = std::max<size_t>(2 * line_capacity_, length + 1);
@@ -155,18 +117,14 @@ void LineReader::keep_line(const char* text, size_t length) {
   line_[length] = '\0';
 }
 
-const char* LineReader::read_line() {
-  if (pushed_back_) {
-    pushed_back_ = false;
-    return line_.get();
-  }
-  if (pos_ >= size_) return nullptr;
-  const char* const start = data_ + pos_;
+void LineReader::take_line(size_t offset) {
+  const char* const start = data_ + offset;
   const char* const end = data_ + size_;
   const char* stop = find_line_end<true>(start, end);
   const char* text_end = stop;
   if (stop < end && *stop == '\0') {
-    // The text ends at the NUL; the line goes on to its line feed.
+    // A NUL ends the line's text, as it does for every C string function; the line goes on to
+    // its line feed.
     const void* nl = std::memchr(stop, '\n', static_cast<size_t>(end - stop));
     stop = nl == nullptr ? end : static_cast<const char*>(nl);
   } else if (stop < end && text_end > start && text_end[-1] == '\r') {
@@ -176,6 +134,15 @@ const char* LineReader::read_line() {
   pos_ = stop < end ? static_cast<size_t>(stop - data_) + 1 : size_;
   ++counter_;
   have_line_ = true;
+}
+
+const char* LineReader::read_line() {
+  if (pushed_back_) {
+    pushed_back_ = false;
+    return line_.get();
+  }
+  if (pos_ >= size_) return nullptr;
+  take_line(pos_);
   return line_.get();
 }
 
@@ -192,6 +159,14 @@ bool LineReader::read_raw_line(const char*& begin, const char*& end) {
   pos_ = std::min(static_cast<size_t>(end - data_) + 1, size_);
   ++counter_;
   return true;
+}
+
+size_t LineReader::count_line_feeds(const char* begin, const char* end) {
+  size_t count = 0;
+  for (; end - begin >= 64; begin += 64)
+    count += static_cast<size_t>(__builtin_popcountll(feed_mask(begin)));
+  for (; begin < end; ++begin) count += *begin == '\n';
+  return count;
 }
 
 uint64_t LineReader::feed_mask(const char* p) {
@@ -220,7 +195,6 @@ bool LineReader::skip_to_header(const char* header) {
     if (starts_with(skip_blanks(line), header)) return true;
   }
   const size_t header_length = std::strlen(header);
-  const char* const end = data_ + size_;
   size_t from = pos_;
   while (from < size_) {
     // The next place the header's text stands; it counts when only blanks and tabs stand
@@ -234,10 +208,7 @@ bool LineReader::skip_to_header(const char* header) {
     }
     if (line_start == data_ + pos_ || line_start[-1] == '\n') {
       counter_ = counter_at(static_cast<size_t>(line_start - data_));
-      const void* nl = std::memchr(at, '\n', static_cast<size_t>(end - at));
-      const size_t line_end =
-          nl ? static_cast<size_t>(static_cast<const char*>(nl) - data_) : size_;
-      take_line(static_cast<size_t>(line_start - data_), line_end, nl ? line_end + 1 : size_);
+      take_line(static_cast<size_t>(line_start - data_));
       note_position();
       return true;
     }
@@ -252,9 +223,8 @@ bool LineReader::skip_to_header(const char* header) {
     size_t last_start = size_;
     if (data_[size_ - 1] == '\n') --last_start;
     while (last_start > pos_ && data_[last_start - 1] != '\n') --last_start;
-    const size_t last_end = data_[size_ - 1] == '\n' ? size_ - 1 : size_;
     const uint32_t counted = counter_;
-    take_line(last_start, last_end, size_);
+    take_line(last_start);
     counter_ = counted;
   }
   return false;

@@ -79,10 +79,14 @@ class LineReader {
   }
   // The line counter at `offset`: the start of a line at or after the next one, or the end.
   uint32_t counter_at(size_t offset) const;
-  void take_line(size_t start, size_t end_of_line, size_t next);
+  // Makes the line that starts at `offset` the current one and reads on after it.
+  void take_line(size_t offset);
   void keep_line(const char* text, size_t length);
   // A bit for every line feed among the 64 bytes from `p`.
   static uint64_t feed_mask(const char* p);
+  // How many line feeds [begin, end) holds. Sections are looked for across the whole file, so
+  // this may run over much of it.
+  static size_t count_line_feeds(const char* begin, const char* end);
 
   std::string owned_;        // the text, when it was given or read rather than mapped
   void* mapping_ = nullptr;  // the mapped file, if any

@@ -190,7 +190,9 @@ TEST(LineReader, RepeatedHeaderSearchesCountLikeReading) {
             const char* a = fast.read_line();
             const char* b = slow.read_line();
             ASSERT_EQ(a == nullptr, b == nullptr);
-            if (a != nullptr) ASSERT_STREQ(a, b);
+            if (a != nullptr) {
+              ASSERT_STREQ(a, b);
+            }
           }
           break;
         case 2:

@@ -312,8 +312,7 @@ write_board "$work/many_short_cutout_lists"
 run_case many_short_cutout_lists 11833
 
 # Parts and nets are counted from their lines; the sections running off the end of the file.
-new_case parts_to_end_of_file
-{
+sections_through_parts() {
   default_options
   echo
   default_footprints
@@ -323,20 +322,14 @@ new_case parts_to_end_of_file
   default_cutouts
   echo
   default_parts
-} | sed 's/$/\r/' > "$work/parts_to_end_of_file/board.krv"
+}
+new_case parts_to_end_of_file
+sections_through_parts | sed 's/$/\r/' > "$work/parts_to_end_of_file/board.krv"
 run_case parts_to_end_of_file 12013
 
 new_case nets_to_end_of_file
 {
-  default_options
-  echo
-  default_footprints
-  echo
-  default_board
-  echo
-  default_cutouts
-  echo
-  default_parts
+  sections_through_parts
   echo
   default_nets
 } | sed 's/$/\r/' > "$work/nets_to_end_of_file/board.krv"
