@@ -12,3 +12,5 @@ inline constexpr double kGlueWidthVersion = 1.3431;
 inline constexpr double kRefdesVisibilityVersion = 1.3469;
 // The newest version this program was checked against; newer files load with a caution.
 inline constexpr double kLatestTestedVersion = 1.35501;
+// From here on the editor writes another format family, which is refused.
+inline constexpr double kFirstUnsupportedVersion = 2.0;

@@ -104,6 +104,22 @@ int read_text_placement(TextPlacement& t, const char* at, double unit_factor) {
   return n;
 }
 
+// An author, source or description text. The editor keeps a line break typed into such a text:
+// the record then opens its quote on one line and closes it on the next, alone at that line's
+// end. Only that form is joined; in every other case the next line is a line of its own.
+void read_header_text(LineReader& in, std::string& text, const char* line) {
+  if (extract_quoted(text, line) >= 0 || std::strchr(line, '"') == nullptr) return;
+  const char* next = in.read_line();
+  if (next == nullptr) return;
+  const char* quote = std::strchr(next, '"');
+  if (quote == nullptr || *skip_blanks(quote + 1) != '\0') {
+    in.push_back_line();
+    return;
+  }
+  text += '\n';
+  text.append(next, static_cast<size_t>(quote - next));
+}
+
 }  // namespace
 
 bool read_footprint(LineReader& in, Footprint& fp) {
@@ -120,11 +136,11 @@ bool read_footprint(LineReader& in, Footprint& fp) {
     if (starts_with(line, "name:")) {
       extract_quoted(fp.name, line);
     } else if (starts_with(line, "author:")) {
-      extract_quoted(fp.author, line);
+      read_header_text(in, fp.author, line);
     } else if (starts_with(line, "source:")) {
-      extract_quoted(fp.source, line);
+      read_header_text(in, fp.source, line);
     } else if (starts_with(line, "description:")) {
-      extract_quoted(fp.description, line);
+      read_header_text(in, fp.description, line);
     } else if (starts_with(line, "units:")) {
       if (std::strstr(line, "MIL") != nullptr) {
         fp.units = 2;

@@ -169,6 +169,44 @@ TEST(Footprints, OptionalRecordsAndHeaderStrings) {
                                                                 }));
 }
 
+TEST(Footprints, HeaderTextAcrossTwoLines) {
+  // The editor keeps a line break typed into a text: the quote closes alone at the end of the
+  // next line. Any other next line is a line of its own, and name: is always one line.
+  const struct {
+    const char* what;
+    std::string block;  // the footprint's lines after its name line
+    std::string source;
+    const char* written;  // the header lines written after the name line
+  } cases[] = {
+      {"joined", crlf({"source: \"for ", "Perfboard\" \t", "  units: MIL"}), "for \nPerfboard",
+       "source: \"for \r\nPerfboard\"\r\n"},
+      {"two quotes on the next line", crlf({"source: \"a", "  text: \"b\" 1 1 1 0 1 0 0"}), "a",
+       "source: \"a\"\r\n"},
+      {"text after the quote", crlf({"source: \"a", "b\" c", "  units: MIL"}), "a",
+       "source: \"a\"\r\n"},
+      {"blank next line ends the block", crlf({"source: \"a", ""}), "a", "source: \"a\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Board board = load_text(fp_board(crlf({"name: \"F\""}) + c.block));
+    ASSERT_EQ(board.footprints.size(), 1u);
+    const Footprint& fp = board.footprints[0];
+    EXPECT_EQ(fp.source, c.source);
+    const std::string out = written_footprints(board);
+    EXPECT_EQ(out.substr(0, out.find("  units:")),
+              "\r\n[footprints]\r\n\r\nname: \"F\"\r\n" + std::string(c.written));
+  }
+  // The one joined form for author and description too; the name stays on its own line.
+  const Board board = load_text(
+      fp_board(crlf({"name: \"N", "x\"", "author: \"A", "B\"", "description: \"D", "E\""})));
+  ASSERT_EQ(board.footprints.size(), 1u);
+  EXPECT_EQ(board.footprints[0].name, "N");
+  EXPECT_EQ(board.footprints[0].author, "A\nB");
+  EXPECT_EQ(board.footprints[0].description, "D\nE");
+  // An open quote on the file's last line: read as it stands.
+  EXPECT_EQ(load_error(truncated(crlf({"name: \"F\"", "source: \"a"}))), 11514);
+}
+
 TEST(Footprints, NamesAndTextsAreNeverCut) {
   const std::string long_name(300, 'N');
   const std::string long_text(1000, 'x');

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "board/fatal_error.h"
+#include "board/file_names.h"
 #include "board/huge_pages.h"
 #include "board/sections.h"
 
@@ -76,7 +77,7 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
 }
 
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags) {
-  if (board_file_name.find('.') == std::string::npos) board_file_name += ".krv";
+  board_file_name = with_default_extension(board_file_name);
   bool ok = false;
   LineReader in(board_file_name, ok);
   if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));

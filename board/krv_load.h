@@ -6,9 +6,9 @@
 #include "board/model.h"
 #include "board/run_flags.h"
 
-// Adds ".krv" to `board_file_name` when it holds no '.', reads the file once into memory, runs
-// every section reader over it and reports the load on stderr. Every failure is a FatalError;
-// one raised while a line was being read carries the line number and the file name.
+// Adds ".krv" to `board_file_name` when the file's own name holds no '.', reads the file once into
+// memory, runs every section reader over it and reports the load on stderr. Every failure is a
+// FatalError; one raised while a line was being read carries the line number and the file name.
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags);
 
 // The same work on a board's text already in memory; returns the number of lines the load

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board/fatal_error.h"
+#include "board/file_names.h"
 #include "board/sections.h"
 
 // Every section in the fixed order, then "[end]".
@@ -30,20 +31,13 @@ std::string board_text(const Board& board) {
   return out.text();
 }
 
-std::string output_name(const std::string& input_name, const char* suffix) {
-  const size_t dot = input_name.rfind('.');
-  if (dot == std::string::npos) return input_name + suffix;
-  return input_name.substr(0, dot) + suffix + input_name.substr(dot);
-}
-
 // A temporary file beside the output, removed again unless it is renamed into place.
 class TempFile {
  public:
   // In the target's folder, so the rename cannot cross file systems; the name is short, so a
   // target name near the system's limit still leaves room for it.
   explicit TempFile(const std::string& target) {
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string folder = target.substr(0, file_name_start(target));
     static const char kTemplate[] = ".silkora-XXXXXX";
     name_.assign(folder.begin(), folder.end());
     name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);

@@ -8,10 +8,6 @@
 // The whole board file's text: every section in the fixed order, then "[end]".
 std::string board_text(const Board& board);
 
-// The output name: `suffix` inserted in front of the last '.' of the name (folders included),
-// or appended when there is none.
-std::string output_name(const std::string& input_name, const char* suffix);
-
 // Rewrites `board_file_name` into the output name, writes the board there and reports it.
 // The file appears only once it is complete: the text goes to a temporary file beside it that
 // is renamed into place, so a failed run leaves neither a partial file nor a temporary one and

@@ -51,6 +51,10 @@ struct Options {
   int dsn_settings_present = 0;
   uint32_t dsn_flags = 0;
   uint32_t autosave_interval = 0;
+  // Records of newer editor versions that this program does not know, each line as read
+  // (leading blanks removed), in file order; written back after autosave_interval, where the
+  // editor puts them, so nothing of a newer board is lost.
+  std::vector<std::string> unknown_records;
   int refdes_visibility_supported = 0;
   uint32_t netlist_import_flags = 0;
   uint32_t units = 0;  // 0 not given, 1 MM, 2 MIL
@@ -175,7 +179,12 @@ struct Part {
   uint32_t side = 0;            // 0 top, 1 bottom
   uint32_t angle = 0;           // held convention
   uint32_t pos_aux = 0;
-  int footprint_index = -1;  // -1: no shape record, bound to no footprint
+  int footprint_index = -1;  // -1: bound to no footprint (no shape, or an empty one)
+  // A part that came in with the netlist and was never placed: the editor writes its
+  // "ref_text:" and "shape:" records with nothing after the keyword. Such a part has no
+  // reference text (conversion passes it over) and no footprint.
+  bool empty_ref_text = false;
+  bool empty_shape = false;
   uint32_t ref_text_visible = 0;
   uint32_t value_visible = 0;
   double ref_text_height = 0, ref_text_stroke_width = 0, ref_text_x = 0, ref_text_y = 0;

@@ -150,6 +150,14 @@ void set_presence(Options& o, Sets sets) {
 
 void read_version(Options& o, const char* line) {
   scan_values(text_at(line, 9), "%lf", &o.version);
+  // The editor's 2.x boards are a format of their own (lengths with units, more pin fields, new
+  // records): reading one as this format would stop somewhere further down with an error that
+  // blames the board, or lose what cannot be read. Say what it is instead.
+  if (o.version >= kFirstUnsupportedVersion) {
+    fatal_error(11400, format_text("unsupported file version %1.3lf: boards of version 2 and "
+                                   "above are not converted",
+                                   o.version));
+  }
   if (o.version > kTextExtraVersion) o.text_extra_present = 1;
   o.refdes_visibility_supported = o.version > kRefdesVisibilityVersion ? 1 : 0;
   if (o.version > kLatestTestedVersion) {
@@ -265,9 +273,10 @@ void read_options(LoadContext& ctx) {
     }
     if (record == nullptr) {
       std::fprintf(stderr,
-                   "\nWarning - Unknown record type found in [options] section was ignored:\n"
-                   "    %s-%u: %s\n",
+                   "\nWarning - Unknown record type found in [options] section was kept "
+                   "unchanged:\n    %s-%u: %s\n",
                    ctx.file_name.c_str(), in.line_number(), line);
+      o.unknown_records.emplace_back(line);
       continue;
     }
     set_presence(o, record->sets);
@@ -342,6 +351,10 @@ void write_options(Output& out, const Board& board) {
     out.print("netlist_file_path: \"%s\"\n", o.netlist_file_path.c_str());
   }
   out.print("autosave_interval: %1u\n", o.autosave_interval);
+  for (const std::string& record : o.unknown_records) {
+    out.put(record.c_str());
+    out.put("\n");
+  }
   out.print("netlist_import_flags: %1u\n", o.netlist_import_flags);
   out.print("units: %s\n\n", o.units == 2 ? "MIL" : "MM");
 

@@ -217,15 +217,38 @@ TEST(Options, FileVersionWarnings) {
   }
 }
 
-TEST(Options, UnknownRecordWarnsWithLineAndGoesOn) {
+TEST(Options, UnknownRecordWarnsWithLineAndIsKept) {
   const Loaded loaded =
       load_capturing(board_with(options_with("  version: 1.350\r\nunits:MM\r\n\tgizmo: 3\r\n")));
   EXPECT_EQ(loaded.messages,
-            "\nWarning - Unknown record type found in [options] section was ignored:\n"
+            "\nWarning - Unknown record type found in [options] section was kept unchanged:\n"
             "    t.krv-3: units:MM\n"
-            "\nWarning - Unknown record type found in [options] section was ignored:\n"
+            "\nWarning - Unknown record type found in [options] section was kept unchanged:\n"
             "    t.krv-4: gizmo: 3\n");
   EXPECT_DOUBLE_EQ(loaded.board.options.version, 1.35);
+  // Written in the order read, without their leading blanks, right after autosave_interval.
+  const std::string out = written_options(loaded.board);
+  EXPECT_NE(out.find("autosave_interval: 0\r\nunits:MM\r\ngizmo: 3\r\nnetlist_import_flags: 0\r\n"),
+            std::string::npos)
+      << out;
+}
+
+TEST(Options, NewerEditorRecordsComeBackWhereTheEditorWritesThem) {
+  // A newer editor writes two records of its own after autosave_interval.
+  std::string options = kRichOptions;
+  const std::string autosave = "autosave_interval: 5\r\n";
+  options.insert(options.find(autosave) + autosave.size(),
+                 "auto_ratline_disable: 0\r\nauto_ratline_disable_min_pins: 100\r\n");
+  const std::string board = options + "\r\n[footprints]\r\n" +
+                            "[board]\r\n[solder_mask_cutouts]\r\n[parts]\r\n[nets]\r\n" +
+                            "[texts]\r\n[end]\r\n";
+  const Loaded loaded = load_capturing(board);
+  EXPECT_EQ(loaded.messages,
+            "\nWarning - Unknown record type found in [options] section was kept unchanged:\n"
+            "    t.krv-16: auto_ratline_disable: 0\n"
+            "\nWarning - Unknown record type found in [options] section was kept unchanged:\n"
+            "    t.krv-17: auto_ratline_disable_min_pins: 100\n");
+  EXPECT_EQ(written_options(loaded.board), options);
 }
 
 TEST(Options, ScanPositionsAndPrefixes) {
@@ -377,4 +400,38 @@ TEST(Board, ReleaseKeepsOnlyTheTopCopperIndex) {
   EXPECT_EQ(board.options.refdes_visibility_supported, 0);
   EXPECT_EQ(board.options.netlist_file_path, "");
   EXPECT_EQ(board.options.layers[0].name, "");
+}
+
+TEST(Options, VersionTwoAndAboveIsRefused) {
+  const struct {
+    const char* record;
+    int code;
+    const char* message;
+  } cases[] = {
+      {"version: 1.999", 0, ""},
+      {"version: 2.0", 11400,
+       "unsupported file version 2.000: boards of version 2 and above are not converted"},
+      {"version: 2.000001", 11400,
+       "unsupported file version 2.000: boards of version 2 and above are not converted"},
+      {"version: 2.017", 11400,
+       "unsupported file version 2.017: boards of version 2 and above are not converted"},
+      {"version: 1e300", 11400,
+       "unsupported file version "
+       "100000000000000005250476025520442024870446858110815915491585411551180245798890819578637137"
+       "508044786404370444383288387817694252323536043057564479218478670698284838720092657580373783"
+       "023379478809005936895323497079994508111903896764088007465274278014249457925878882005684283"
+       "8115669472196386865459400540160.000: boards of version 2 and above are not converted"},
+      {"version: inf", 11400,
+       "unsupported file version inf: boards of version 2 and above are not converted"},
+      {"version: two", 0, ""},  // does not scan: the version stays 0
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.record);
+    std::string message, location;
+    EXPECT_EQ(
+        load_error(board_with(options_with(std::string(c.record) + "\r\n")), &message, &location),
+        c.code);
+    EXPECT_EQ(message, c.code ? c.message : "");
+    if (c.code) EXPECT_EQ(location, "  at line 2 of \"t.krv\"\n");
+  }
 }

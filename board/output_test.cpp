@@ -216,7 +216,11 @@ TEST(Output, FixedFormatsPrintAsPrintfDoes) {
     expected += "[end]\r\n";
     // Lengths given as such print as format_length prints them.
     const double lengths[] = {static_cast<double>(d) * 3.937007874015748e-8 * 25400000.0,
-                              static_cast<double>(d) / 1000.0, -1e-9, 1e300, -0.0, 1e15 + 0.5};
+                              static_cast<double>(d) / 1000.0,
+                              -1e-9,
+                              1e300,
+                              -0.0,
+                              1e15 + 0.5};
     const double length = lengths[random() % 6];
     fixed.print<"  pos: %s %s|%s\n">(Length{length}, Length{-length}, text.c_str());
     expected += "  pos: " + format_length(length) + " " + format_length(-length) + "|" +

@@ -9,7 +9,9 @@
 //
 // Lengths are nanometres; the ref_text and value offsets are relative to the part's position.
 // A block ends at an empty line or at the next "part:" line. Each part is bound to the
-// footprint that carries its shape name, so the footprints must be read first.
+// footprint that carries its shape name, so the footprints must be read first. A part that
+// was never placed has "ref_text:" and "shape:" records with nothing after the keyword; it is
+// kept as it is, without a reference text and bound to no footprint.
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -67,7 +69,21 @@ int read_placement(const char* at, double& height, double& stroke_width, uint32_
   return n;
 }
 
+// True when nothing but blanks and tabs follows the keyword's `length` characters.
+bool nothing_after(const char* line, size_t length) {
+  return *skip_blanks(line + length) == '\0';
+}
+
 void read_ref_text(const char* line, Part& part) {
+  // A record given again replaces the earlier one, so an empty record clears what one before
+  // it set.
+  part.empty_ref_text = nothing_after(line, 9);
+  if (part.empty_ref_text) {
+    part.ref_text_height = part.ref_text_stroke_width = part.ref_text_x = part.ref_text_y = 0;
+    part.ref_text_angle = 0;
+    part.ref_text_visible = 0;
+    return;
+  }
   part.ref_text_visible = 1;
   if (read_placement(text_at(line, 9), part.ref_text_height, part.ref_text_stroke_width,
                      part.ref_text_angle, part.ref_text_x, part.ref_text_y,
@@ -77,6 +93,12 @@ void read_ref_text(const char* line, Part& part) {
 }
 
 void read_shape(const char* line, const FootprintIndex& footprints, Part& part) {
+  part.empty_shape = nothing_after(line, 6);
+  if (part.empty_shape) {
+    part.shape.clear();
+    part.footprint_index = -1;
+    return;
+  }
   if (extract_quoted(part.shape, line) <= 0) fatal_error(12107, "bad parts shape: record");
   part.footprint_index = find_footprint(footprints, part.shape);
   if (part.footprint_index < 0) {
@@ -168,14 +190,18 @@ void write_parts(Output& out, const Board& board) {
   const bool new_dialect = o.version > kGlueWidthVersion;
   out.put("\n\n[parts]\n");
   for (const Part& p : board.parts) {
-    out.print<"\npart: %s\n  ref_text: %s ">(p.name.c_str(), nm(p.ref_text_height));
-    out.print<"%s %u ">(nm(p.ref_text_stroke_width), flip_angle(p.ref_text_angle));
-    out.print<"%s ">(nm(p.ref_text_x));
-    out.print<"%s">(nm(p.ref_text_y));
-    if (new_dialect) {
-      out.print<" %u\n">(p.ref_text_visible);
+    if (p.empty_ref_text) {
+      out.print<"\npart: %s\n  ref_text: \n">(p.name.c_str());
     } else {
-      out.put("\n");
+      out.print<"\npart: %s\n  ref_text: %s ">(p.name.c_str(), nm(p.ref_text_height));
+      out.print<"%s %u ">(nm(p.ref_text_stroke_width), flip_angle(p.ref_text_angle));
+      out.print<"%s ">(nm(p.ref_text_x));
+      out.print<"%s">(nm(p.ref_text_y));
+      if (new_dialect) {
+        out.print<" %u\n">(p.ref_text_visible);
+      } else {
+        out.put("\n");
+      }
     }
     if (o.refdes_visibility_supported || !p.package.empty()) {
       out.print<"  package: \"%s\"\n">(p.package.c_str());
@@ -187,7 +213,11 @@ void write_parts(Output& out, const Board& board) {
     }
     // A part read without a shape record has no footprint name; an empty shape line would be
     // refused when the written file is read again, so the record is left out as it came in.
-    if (!p.shape.empty()) out.print<"  shape: \"%s\"\n">(p.shape.c_str());
+    if (p.empty_shape) {
+      out.put("  shape: \n");
+    } else if (!p.shape.empty()) {
+      out.print<"  shape: \"%s\"\n">(p.shape.c_str());
+    }
     out.print<"  pos: %s ">(nm(p.pos_x));
     out.print<"%s %u %u %u\n">(nm(p.pos_y), p.side, flip_angle(p.angle), p.pos_aux);
   }

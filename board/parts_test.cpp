@@ -7,6 +7,7 @@
 #include "board/krv_load.h"
 #include "board/krv_write.h"
 #include "board/sections.h"
+#include "board/test_support.h"
 
 namespace {
 
@@ -148,7 +149,9 @@ TEST(PartsRead, EveryFatalErrorWithItsMessage) {
       {parts_text({"part:"}), 12050, "bad part: record"},
       {parts_text({"part: \t "}), 12050, "bad part: record"},
       {parts_text({"part: R1", "ref_text: 1 2 0 3"}), 12077, "bad parts ref_text: record"},
-      {parts_text({"part: R1", "ref_text:"}), 12077, "bad parts ref_text: record"},
+      {parts_text({"part: R1", "ref_text: 1"}), 12077, "bad parts ref_text: record"},
+      {parts_text({"part: R1", "ref_text: 1 2"}), 12077, "bad parts ref_text: record"},
+      {parts_text({"part: R1", "ref_text:\tx"}), 12077, "bad parts ref_text: record"},
       {parts_text({"part: R1", "package: SOIC"}), 12095, "bad parts package: record"},
       {parts_text({"part: R1", "package: \"SOIC"}), 12095, "bad parts package: record"},
       {parts_text({"part: R1", "shape: SO8"}), 12107, "bad parts shape: record"},
@@ -273,6 +276,32 @@ TEST(PartsWrite, WrittenSectionReadsBackTheSame) {
   EXPECT_EQ(again.parts.at(1).footprint_index, -1);
 }
 
+TEST(PartsRead, UnplacedPartKeepsTheEditorsEmptyRecords) {
+  // A part that came in with the netlist and was never placed, as the editor writes it, and a
+  // part whose empty records are replaced by later ones (the last record counts).
+  Board board = board_with_footprints({"R0805", "SO8"});
+  board.options.version = 1.359;
+  board.options.refdes_visibility_supported = 1;
+  read(board, parts_text({"part: R42", "  ref_text: ", "  package: \"PanelMount\"", "  shape: \t",
+                          "  pos: 0 0 0 0 0", "", "part: R43", "  ref_text:", "  shape: ",
+                          "  ref_text: 1 2 0 3 4", "  shape: \"SO8\"", "  pos: 0 0 0 0 0"}));
+  ASSERT_EQ(board.parts.size(), 2u);
+  const Part& r42 = board.parts[0];
+  EXPECT_TRUE(r42.empty_ref_text);
+  EXPECT_TRUE(r42.empty_shape);
+  EXPECT_EQ(r42.footprint_index, -1);
+  const Part& r43 = board.parts[1];
+  EXPECT_FALSE(r43.empty_ref_text);
+  EXPECT_FALSE(r43.empty_shape);
+  EXPECT_EQ(r43.footprint_index, 1);
+  EXPECT_EQ(written(board),
+            "\r\n\r\n[parts]\r\n"
+            "\r\npart: R42\r\n  ref_text: \r\n  package: \"PanelMount\"\r\n  shape: \r\n"
+            "  pos: 0 0 0 0 0\r\n"
+            "\r\npart: R43\r\n  ref_text: 1 2 0 3 4 1\r\n  package: \"\"\r\n  shape: \"SO8\"\r\n"
+            "  pos: 0 0 0 0 0\r\n");
+}
+
 TEST(PartsLoad, PartWithoutShapeIsPassedOverByThePinChecks) {
   // J1 stands at 45 degrees, which the pin checks refuse for a part with pins; having no
   // footprint, it is not checked at all. R1 binds to the footprint by name.
@@ -298,3 +327,30 @@ TEST(PartsLoad, PartWithoutShapeIsPassedOverByThePinChecks) {
 }
 
 }  // namespace
+
+TEST(PartsLoad, RecordsThatStayRefusedNameTheirLine) {
+  // Only a record with nothing after its keyword is an unplaced part's; every other bad
+  // record is refused as before, pointing at its line.
+  const struct {
+    const char* record;
+    int code;
+  } cases[] = {
+      {"  ref_text: 1270000", 12077},
+      {"  ref_text: 1270000 152400", 12077},
+      {"  ref_text: 1270000 152400 0 0", 12077},
+      {"  shape: \"\"", 12107},
+      {"  shape: \"SO8", 12107},
+      {"  shape: \"SO9\"", 12118},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.record);
+    const std::string text = board_with(
+        "", "",
+        "name: \"SO8\"\r\n\r\n[board]\r\n\r\n[solder_mask_cutouts]\r\n\r\n[parts]\r\n\r\n"
+        "part: R1\r\n" +
+            std::string(c.record) + "\r\n  pos: 0 0 0 0 0\r\n\r\n[nets]\r\n\r\n");
+    std::string location;
+    EXPECT_EQ(load_error(text, nullptr, &location), c.code);
+    EXPECT_EQ(location, "  at line 14 of \"t.krv\"\n");
+  }
+}

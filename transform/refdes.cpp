@@ -56,7 +56,12 @@ int convert_refdes(Board& board, const RunFlags& flags) {
 
   const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
 
+  int converted = 0;
   for (Part& part : board.parts) {
+    // A part that was never placed has no reference text to convert; its record stays as the
+    // editor wrote it.
+    if (part.empty_ref_text) continue;
+    ++converted;
     BoardText t;
     const bool bottom = part.side == 1;
     double shift = 0;
@@ -109,5 +114,5 @@ int convert_refdes(Board& board, const RunFlags& flags) {
       if (!debug_placement) part.ref_text_height = 0;
     }
   }
-  return static_cast<int>(board.parts.size());
+  return converted;
 }

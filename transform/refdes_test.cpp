@@ -170,6 +170,33 @@ TEST(ConvertRefdes, AppendsAfterTheExistingTextsInPartOrder) {
   EXPECT_EQ(board.texts[3].text, "R3");
 }
 
+TEST(ConvertRefdes, PassesOverPartsThatWereNeverPlaced) {
+  Board board = board_with_layers(2);
+  board.parts.push_back(make_part("R1", 0, 0, 0));
+  board.parts.push_back(make_part("R42", 0, 0, 0));
+  board.parts.back().empty_ref_text = true;
+  board.parts.push_back(make_part("R2", 1, 0, 0));
+  int converted = -1;
+  convert(board, RunFlags{}, &converted);
+  EXPECT_EQ(converted, 2);
+  ASSERT_EQ(board.texts.size(), 2u);
+  EXPECT_EQ(board.texts[0].text, "R1");
+  EXPECT_EQ(board.texts[1].text, "R2");
+  // Its record is left as it was.
+  EXPECT_DOUBLE_EQ(board.parts[1].ref_text_height, 0.022);
+  EXPECT_EQ(board.parts[1].ref_text_visible, 1u);
+
+  // Only unplaced parts: nothing converted, and the layer look-ups still hold.
+  Board unplaced = board_with_layers(2);
+  unplaced.parts.push_back(make_part("R42", 0, 0, 0));
+  unplaced.parts.back().empty_ref_text = true;
+  convert(unplaced, RunFlags{}, &converted);
+  EXPECT_EQ(converted, 0);
+  EXPECT_TRUE(unplaced.texts.empty());
+  unplaced.options.layers[7].name = "";
+  EXPECT_THROW(convert(unplaced, RunFlags{}), FatalError);
+}
+
 TEST(ConvertRefdes, BoardWithoutPartsConvertsNothing) {
   Board board = board_with_layers(2);
   board.texts.emplace_back().text = "LOGO";
