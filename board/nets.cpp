@@ -16,10 +16,10 @@
 #include <cstring>
 #include <vector>
 
-#include "board/fatal_error.h"
-#include "board/huge_pages.h"
-#include "board/poly_proc.h"
-#include "board/scan.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
+#include "board/net_areas.h"
+#include "io/scan.h"
 
 namespace {
 

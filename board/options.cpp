@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "board/dialect.h"
-#include "board/fatal_error.h"
+#include "io/fatal_error.h"
 #include "board/sections.h"
 
 namespace {

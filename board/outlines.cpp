@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/scan.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 #include "board/sections.h"
 
 namespace {

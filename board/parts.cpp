@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "board/dialect.h"
-#include "board/fatal_error.h"
-#include "board/huge_pages.h"
-#include "board/scan.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
+#include "io/scan.h"
 #include "board/sections.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "board/fatal_error.h"
-#include "board/krv_load.h"
-#include "board/krv_write.h"
+#include "io/fatal_error.h"
+#include "board/load.h"
+#include "board/write.h"
 #include "board/sections.h"
 
 namespace {

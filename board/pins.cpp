@@ -11,8 +11,8 @@
 // each.
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/ftprint_io.h"
+#include "io/fatal_error.h"
+#include "board/footprints.h"
 
 namespace {
 

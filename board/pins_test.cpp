@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "board/ftprint_io.h"
+#include "board/footprints.h"
 #include "board/sections.h"
 #include "board/test_support.h"
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "board/line_reader.h"
+#include "io/line_reader.h"
 #include "board/model.h"
-#include "board/output.h"
+#include "io/output.h"
 
 // What every section reader works on while a file is loaded.
 struct LoadContext {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "board/fatal_error.h"
-#include "board/krv_load.h"
-#include "board/krv_write.h"
+#include "io/fatal_error.h"
+#include "board/load.h"
+#include "board/write.h"
 #include "board/model.h"
 
 // Lines joined with CR LF, as the editor writes them.

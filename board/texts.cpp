@@ -5,8 +5,8 @@
 // x, y, height and stroke width are nanometres; the numbers follow the line's last quote.
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/scan.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 #include "board/sections.h"
 
 void read_texts(LoadContext& ctx) {

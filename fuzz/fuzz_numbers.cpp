@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "board/line_reader.h"
-#include "board/output.h"
+#include "io/line_reader.h"
+#include "io/output.h"
 
 namespace {
 

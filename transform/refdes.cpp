@@ -5,7 +5,7 @@
 // All angles here are held angles (the opposite sense to the file); the arithmetic is unsigned.
 #include <cstdio>
 
-#include "board/fatal_error.h"
+#include "io/fatal_error.h"
 #include "transform/transform.h"
 
 namespace {

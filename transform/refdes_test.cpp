@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "board/fatal_error.h"
+#include "io/fatal_error.h"
 #include "transform/transform.h"
 
 namespace {

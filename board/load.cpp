@@ -1,11 +1,11 @@
-#include "board/krv_load.h"
+#include "board/load.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "board/fatal_error.h"
-#include "board/huge_pages.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
 #include "board/sections.h"
 
 void find_section_header(LineReader& in, const char* header, int code, const char* message) {

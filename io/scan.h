@@ -20,7 +20,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "board/fixed_format.h"
+#include "io/fixed_format.h"
 
 namespace scan_detail {
 

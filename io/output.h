@@ -14,7 +14,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "board/fixed_format.h"
+#include "io/fixed_format.h"
 
 namespace output_detail {
 

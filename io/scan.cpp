@@ -1,10 +1,10 @@
 // The number scanner of the section readers, for formats read at run time (see scan.h).
-#include "board/scan.h"
+#include "io/scan.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "board/line_reader.h"
+#include "io/line_reader.h"
 
 namespace {
 

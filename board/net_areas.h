@@ -13,7 +13,7 @@
 #include <string>
 
 #include "board/model.h"
-#include "board/output.h"
+#include "io/output.h"
 #include "board/sections.h"
 
 // One traced point of a contour: corners carry their style, arc points 0.

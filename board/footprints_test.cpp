@@ -1,4 +1,4 @@
-#include "board/ftprint_io.h"
+#include "board/footprints.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "board/krv_write.h"
+#include "board/write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "board/fatal_error.h"
+#include "io/fatal_error.h"
 #include "board/sections.h"
 
 // Every section in the fixed order, then "[end]".

@@ -1,4 +1,4 @@
-#include "board/poly_proc.h"
+#include "board/net_areas.h"
 
 #include <gtest/gtest.h>
 

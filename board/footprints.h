@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "board/fatal_error.h"
-#include "board/line_reader.h"
+#include "io/fatal_error.h"
+#include "io/line_reader.h"
 #include "board/model.h"
-#include "board/output.h"
+#include "io/output.h"
 
 // Reads one footprint block, starting at its "name:" line (pushed back by the caller). Returns
 // true when the block ended at a blank line, false when the text ended first.
