@@ -17,8 +17,10 @@
 
 #include <cstring>
 
-#include "io/fatal_error.h"
+#include "board/pins.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "board/footprints.h"
 #include "board/sections.h"
 #include "board/test_support.h"
 

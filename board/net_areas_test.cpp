@@ -6,7 +6,7 @@
 #include <numbers>
 #include <string>
 
-#include "board/sections.h"
+#include "board/nets.h"
 #include "board/test_support.h"
 
 namespace {

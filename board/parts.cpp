@@ -10,6 +10,8 @@
 // Lengths are nanometres; the ref_text and value offsets are relative to the part's position.
 // A block ends at an empty line or at the next "part:" line. Each part is bound to the
 // footprint that carries its shape name, so the footprints must be read first.
+#include "board/parts.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -17,10 +19,10 @@
 #include <vector>
 
 #include "board/dialect.h"
+#include "board/sections.h"
 #include "io/fatal_error.h"
 #include "io/huge_pages.h"
 #include "io/scan.h"
-#include "board/sections.h"
 
 namespace {
 

@@ -1,12 +1,14 @@
+#include "board/parts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "io/fatal_error.h"
 #include "board/load.h"
-#include "board/write.h"
 #include "board/sections.h"
+#include "board/write.h"
+#include "io/fatal_error.h"
 
 namespace {
 

@@ -1,3 +1,7 @@
+// The write frame: the output name, then the section writers in the file's order, all writing
+// through one Output into a temporary file beside the output. The temporary file is renamed into
+// place only once it is complete, so a failed run leaves neither a partial nor a temporary file
+// and never touches an older file of that name. board_text gives the same text in memory.
 #include "board/write.h"
 
 #include <fcntl.h>
@@ -9,8 +13,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "board/footprints.h"
+#include "board/nets.h"
+#include "board/options.h"
+#include "board/outlines.h"
+#include "board/parts.h"
+#include "board/texts.h"
 #include "io/fatal_error.h"
-#include "board/sections.h"
+#include "io/output.h"
 
 // Every section in the fixed order, then "[end]".
 static void write_sections(Output& out, const Board& board) {

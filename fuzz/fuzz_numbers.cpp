@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "io/line_reader.h"
 #include "io/output.h"
+#include "io/scan.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "io/scan.h"
+
 namespace {
 
 std::vector<std::string> all_lines(const std::string& text) {

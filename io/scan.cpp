@@ -4,8 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "io/line_reader.h"
-
 namespace {
 
 constexpr int kHandOver = -2;  // the record needs vsscanf

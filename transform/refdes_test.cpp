@@ -1,9 +1,10 @@
+#include "transform/refdes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "io/fatal_error.h"
-#include "transform/transform.h"
 
 namespace {
 
