@@ -5,7 +5,7 @@
 //     connect: number start_pin end_pin n_segs aux   (n_connects times, each followed by)
 //       vtx: number x y layer aux via_pad_width via_hole_width tee_id
 //       seg: number layer width aux1 aux2            (after every vtx but the last)
-//     area: ...                                      (n_areas times, see poly_proc.h)
+//     area: ...                                      (n_areas times, see net_areas.h)
 //
 // The records of one net follow each other with no other line between; lengths are nanometres.
 // After all nets come the checks that need the whole board: area layers and the pins of the
@@ -16,10 +16,10 @@
 #include <cstring>
 #include <vector>
 
-#include "board/fatal_error.h"
-#include "board/huge_pages.h"
-#include "board/poly_proc.h"
-#include "board/scan.h"
+#include "board/net_areas.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
+#include "io/scan.h"
 
 namespace {
 

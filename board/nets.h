@@ -1,10 +1,13 @@
-// One net of the [nets] section; read_nets and write_nets themselves are in sections.h.
+// The [nets] section's reader and writer, and one net read; the records are described in
+// nets.cpp, a net's copper areas in net_areas.h.
 #pragma once
 
 #include <cstdint>
 #include <unordered_map>
 
+#include "board/model.h"
 #include "board/sections.h"
+#include "io/output.h"
 
 // Where each tee identifier of the net being read stands in its `tees` list.
 using TeeIndex = std::unordered_map<uint32_t, size_t>;
@@ -12,3 +15,6 @@ using TeeIndex = std::unordered_map<uint32_t, size_t>;
 // Reads the net whose "net:" record is `line` (blanks skipped) and the records that follow it:
 // pins, connections with their vertices and segments (checking tees), and copper areas.
 void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index);
+
+void read_nets(LoadContext& ctx);
+void write_nets(Output& out, const Board& board);

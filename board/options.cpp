@@ -4,14 +4,17 @@
 // Each record is "keyword: value". Lengths are whole nanometres in the file. A grid is a
 // "<grid>_spacing:" line followed by its item lines up to a line without a colon; the width
 // menu and the layer list follow their count records directly.
+#include "board/options.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "board/dialect.h"
-#include "board/fatal_error.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 namespace {
 

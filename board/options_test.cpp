@@ -1,10 +1,11 @@
+#include "board/options.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
 #include "board/dialect.h"
-#include "board/sections.h"
 #include "board/test_support.h"
 
 namespace {

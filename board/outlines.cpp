@@ -6,12 +6,14 @@
 // x and y are nanometres. A corner list that stops before its declared count (a line that is
 // not a corner ends it) keeps the declared count: the missing corners stay at (0, 0), style 0,
 // and are written back like the others.
+#include "board/outlines.h"
+
 #include <cstdint>
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/scan.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 namespace {
 

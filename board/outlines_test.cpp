@@ -1,8 +1,9 @@
+#include "board/outlines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "board/sections.h"
 #include "board/test_support.h"
 
 namespace {

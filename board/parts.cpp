@@ -12,6 +12,8 @@
 // footprint that carries its shape name, so the footprints must be read first. A part that
 // was never placed has "ref_text:" and "shape:" records with nothing after the keyword; it is
 // kept as it is, without a reference text and bound to no footprint.
+#include "board/parts.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -19,10 +21,10 @@
 #include <vector>
 
 #include "board/dialect.h"
-#include "board/fatal_error.h"
-#include "board/huge_pages.h"
-#include "board/scan.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
+#include "io/scan.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
+#include "board/parts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "board/fatal_error.h"
-#include "board/krv_load.h"
-#include "board/krv_write.h"
+#include "board/load.h"
 #include "board/sections.h"
 #include "board/test_support.h"
+#include "board/write.h"
+#include "io/fatal_error.h"
 
 namespace {
 

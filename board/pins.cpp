@@ -9,10 +9,13 @@
 // written with the pads of one side only. Pad shapes: 0 none; 1, 2, 6 sized by the width alone;
 // 3, 5 by width and length (len1 + len2); 4 also by a corner radius that may be at most half of
 // each.
+#include "board/pins.h"
+
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/ftprint_io.h"
+#include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
+#include "board/pins.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 
-#include "board/ftprint_io.h"
-#include "board/sections.h"
+#include "board/footprints.h"
 #include "board/test_support.h"
 
 namespace {

@@ -1,12 +1,15 @@
-// The readers and writers of the board file's sections, one pair per section. The load and
-// write frames run them in a fixed order.
+// The shared shape of a section reader: finding its header, counting its records, stepping to
+// the next record, and the message for a record that is too short. The section readers and the
+// load frame both use these; each section's own reader and writer are declared in its header
+// (options.h, footprints.h, outlines.h, parts.h, nets.h, texts.h).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "board/line_reader.h"
 #include "board/model.h"
-#include "board/output.h"
+#include "io/fatal_error.h"
+#include "io/line_reader.h"
 
 // What every section reader works on while a file is loaded.
 struct LoadContext {
@@ -16,29 +19,6 @@ struct LoadContext {
   int debug_mode;
 };
 
-void read_options(LoadContext& ctx);
-void write_options(Output& out, const Board& board);
-
-void read_footprints(LoadContext& ctx);
-void write_footprints(Output& out, const Board& board);
-
-void read_board_outlines(LoadContext& ctx);
-void write_board_outlines(Output& out, const Board& board);
-
-void read_sm_cutouts(LoadContext& ctx);
-void write_sm_cutouts(Output& out, const Board& board);
-
-void read_parts(LoadContext& ctx);
-void write_parts(Output& out, const Board& board);
-
-void read_nets(LoadContext& ctx);
-void write_nets(Output& out, const Board& board);
-
-void read_texts(LoadContext& ctx);
-void write_texts(Output& out, const Board& board);
-
-// The shared shape of a section reader.
-//
 // Rewinds to the top and reads up to the line that begins (after blanks and tabs) with
 // `header`; at the end of the text first, fatal `code` with `message`.
 void find_section_header(LineReader& in, const char* header, int code, const char* message);
@@ -54,3 +34,17 @@ uint32_t count_section_records(LineReader& in, const char* own_header, const cha
 // tabs, with `keyword`, and returns it from there; lines in between are passed over. At the end
 // of the text: fatal `code` with `message`.
 const char* next_record(LineReader& in, const char* keyword, int code, const char* message);
+
+// The plural ending of "missing %u parameter%s": none when exactly one value is missing.
+inline const char* plural_s(uint32_t missing) {
+  return missing == 1 ? "" : "s";
+}
+
+// Ends the run with a "... missing %u parameter%s" message: `format` takes the names first,
+// then the number of values missing (required less converted) and the plural ending.
+template <typename... Names>
+[[noreturn]] void fatal_missing(int code, const char* format, int required, int converted,
+                                Names... names) {
+  const uint32_t missing = static_cast<uint32_t>(required - converted);
+  fatal_error(code, format_text(format, names..., missing, plural_s(missing)));
+}

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "board/fatal_error.h"
-#include "board/krv_load.h"
-#include "board/krv_write.h"
+#include "board/load.h"
 #include "board/model.h"
+#include "board/write.h"
+#include "io/fatal_error.h"
 
 // Lines joined with CR LF, as the editor writes them.
 inline std::string crlf(std::initializer_list<const char*> lines) {

@@ -3,11 +3,13 @@
 //   text: "<string>" x y layer angle mirror height stroke_width [extra]
 //
 // x, y, height and stroke width are nanometres; the numbers follow the line's last quote.
+#include "board/texts.h"
+
 #include <cstring>
 
-#include "board/fatal_error.h"
-#include "board/scan.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 void read_texts(LoadContext& ctx) {
   LineReader& in = ctx.in;

@@ -1,8 +1,9 @@
+#include "board/texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "board/sections.h"
 #include "board/test_support.h"
 
 namespace {

@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "board/fatal_error.h"
-#include "board/krv_load.h"
-#include "board/krv_write.h"
+#include "board/load.h"
 #include "board/model.h"
 #include "board/run_flags.h"
-#include "transform/transform.h"
+#include "board/write.h"
+#include "io/fatal_error.h"
+#include "transform/mirror.h"
+#include "transform/refdes.h"
 
 namespace {
 

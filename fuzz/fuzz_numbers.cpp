@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "board/line_reader.h"
-#include "board/output.h"
+#include "io/output.h"
+#include "io/scan.h"
 
 namespace {
 

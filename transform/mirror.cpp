@@ -3,11 +3,13 @@
 // change side, and arcs, texts and area windings are adjusted so that the result is still a
 // valid board. Doing it twice gives the original board back (apart from the copper layer count,
 // which stays at least 2).
+#include "transform/mirror.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "transform/transform.h"
+#include "transform/text_width.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
+#include "transform/mirror.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "transform/transform.h"
+#include "transform/text_width.h"
 
 namespace {
 

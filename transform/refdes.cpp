@@ -3,10 +3,12 @@
 // Every part's designator becomes a board text placed where the part's own reference text
 // stood, on the silkscreen of the part's side, and the part's own reference text is hidden.
 // All angles here are held angles (the opposite sense to the file); the arithmetic is unsigned.
+#include "transform/refdes.h"
+
 #include <cstdio>
 
-#include "board/fatal_error.h"
-#include "transform/transform.h"
+#include "io/fatal_error.h"
+#include "transform/text_width.h"
 
 namespace {
 

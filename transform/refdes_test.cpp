@@ -1,9 +1,10 @@
+#include "transform/refdes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "board/fatal_error.h"
-#include "transform/transform.h"
+#include "io/fatal_error.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // An estimate of how wide a text is drawn, used to keep a mirrored or bottom-side text over the
 // place it stood: the sum of the character widths plus a gap between neighbours, in units of
 // the character height (22 width units make one height).
-#include "transform/transform.h"
+#include "transform/text_width.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "transform/transform.h"
+#include "transform/text_width.h"
 
 TEST(TextWidthEstimate, SumsWidthsAndGaps) {
   const struct {

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "board/test_support.h"
-#include "transform/transform.h"
+#include "transform/mirror.h"
+#include "transform/refdes.h"
 
 namespace {
 

@@ -1,4 +1,9 @@
-// The one way any step ends the run: a numbered error. main() is the only place that catches it.
+// The one way any step ends the run: a numbered error. It is reported in one place, the catch in
+// run_silkora() (driver/run.cpp), which prints the number, the message and where in the file it
+// happened. The load frame catches it on the way only to add that place and throws it on.
+//
+// It sits in io/, the lowest folder, because every other folder raises it: board/ and
+// transform/ raise it, driver/ reports it, and none of them has to include a folder above it.
 #pragma once
 
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "board/output.h"
+#include "io/output.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "board/fatal_error.h"
+#include "io/fatal_error.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "board/line_reader.h"
+#include "io/line_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "io/scan.h"
 
 namespace {
 

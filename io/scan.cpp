@@ -1,10 +1,8 @@
 // The number scanner of the section readers, for formats read at run time (see scan.h).
-#include "board/scan.h"
+#include "io/scan.h"
 
 #include <cstdarg>
 #include <cstdio>
-
-#include "board/line_reader.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "board/poly_proc.h"
+#include "board/net_areas.h"
 
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
-#include "board/fatal_error.h"
-#include "board/scan.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 int arc_points(double x1, double y1, double x2, double y2, uint32_t style,
                PolyPoint (&out)[kArcPoints]) {

@@ -1,9 +1,10 @@
-#include "board/ftprint_io.h"
+#include "board/footprints.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "board/footprints.h"
 #include "board/sections.h"
 #include "board/test_support.h"
 

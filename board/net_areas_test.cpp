@@ -1,4 +1,4 @@
-#include "board/poly_proc.h"
+#include "board/net_areas.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <numbers>
 #include <string>
 
-#include "board/sections.h"
+#include "board/nets.h"
 #include "board/test_support.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// The text of a board file being written, assembled in memory.
+// The text of a board file being written: assembled in memory, or passed on to an open file in
+// large pieces as it grows.
 //
 // Every line feed is stored as a carriage return and line feed pair, the line end the editor
 // writes. Lengths are printed in the two integer forms and through format_length.
@@ -14,7 +15,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "board/fixed_format.h"
+#include "io/fixed_format.h"
 
 namespace output_detail {
 

@@ -1,48 +1,22 @@
-#include "board/krv_load.h"
+// The load frame: takes the board file's bytes whole (or a text already in memory) and runs the
+// section readers over them in the file's order, each finding its own header. A FatalError raised
+// while a line was read gets that line's number and the file name on its way out.
+#include "board/load.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "board/fatal_error.h"
 #include "board/file_names.h"
-#include "board/huge_pages.h"
+#include "board/footprints.h"
+#include "board/nets.h"
+#include "board/options.h"
+#include "board/outlines.h"
+#include "board/parts.h"
 #include "board/sections.h"
-
-void find_section_header(LineReader& in, const char* header, int code, const char* message) {
-  in.rewind();
-  if (!in.skip_to_header(header)) fatal_error(code, message);
-}
-
-uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
-                               int code, const char* message) {
-  const LineReader::Mark start = in.tell();
-  const size_t keyword_length = std::strlen(keyword);
-  uint32_t count = 0;
-  // Only the start of each line matters here, so lines are looked at where they stand: a line
-  // is counted when it begins, after blanks and tabs, with the keyword; another section's
-  // header ends the count.
-  const bool stopped = in.read_raw_lines([&](const char* begin, const char* end) {
-    while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
-    if (begin == end) return false;
-    if (*begin == '[') return is_other_header(std::string(begin, end).c_str(), own_header);
-    if (static_cast<size_t>(end - begin) < keyword_length || *begin != *keyword) return false;
-    count += std::memcmp(begin, keyword, keyword_length) == 0;
-    return false;
-  });
-  if (!stopped && code != 0) fatal_error(code, message);
-  in.seek(start);
-  return count;
-}
-
-const char* next_record(LineReader& in, const char* keyword, int code, const char* message) {
-  for (;;) {
-    const char* line = in.read_line();
-    if (line == nullptr) fatal_error(code, message);
-    line = skip_blanks(line);
-    if (starts_with(line, keyword)) return line;
-  }
-}
+#include "board/texts.h"
+#include "io/fatal_error.h"
+#include "io/huge_pages.h"
 
 // Runs every section reader over `in`; returns the line count of the load.
 static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,

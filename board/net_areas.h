@@ -13,8 +13,8 @@
 #include <string>
 
 #include "board/model.h"
-#include "board/output.h"
 #include "board/sections.h"
+#include "io/output.h"
 
 // One traced point of a contour: corners carry their style, arc points 0.
 struct PolyPoint {

@@ -1,4 +1,4 @@
-#include "board/huge_pages.h"
+#include "io/huge_pages.h"
 
 #include <sys/mman.h>
 

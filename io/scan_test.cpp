@@ -1,6 +1,6 @@
 // The scanner must give exactly what sscanf gives, on every input: compared here on records
 // built at random from plain and unusual tokens.
-#include "board/scan.h"
+#include "io/scan.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "board/line_reader.h"
+#include "io/line_reader.h"
 
 namespace {
 

@@ -1,4 +1,8 @@
-#include "board/krv_write.h"
+// The write frame: the output name, then the section writers in the file's order, all writing
+// through one Output into a temporary file beside the output. The temporary file is renamed into
+// place only once it is complete, so a failed run leaves neither a partial nor a temporary file
+// and never touches an older file of that name. board_text gives the same text in memory.
+#include "board/write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +13,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include "board/fatal_error.h"
 #include "board/file_names.h"
-#include "board/sections.h"
+#include "board/footprints.h"
+#include "board/nets.h"
+#include "board/options.h"
+#include "board/outlines.h"
+#include "board/parts.h"
+#include "board/texts.h"
+#include "io/fatal_error.h"
+#include "io/output.h"
 
 // Every section in the fixed order, then "[end]".
 static void write_sections(Output& out, const Board& board) {

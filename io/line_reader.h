@@ -163,10 +163,6 @@ long extract_quoted(std::string& dest, const char* line);
 // text are scanned), or the line itself when it has none.
 const char* after_last_quote(const char* line);
 
-// sscanf that reports "nothing converted" as 0 rather than EOF, so counts can be compared
-// directly with what a record needs.
-int scan_values(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
-
 // The section headers; a line that begins with any of them ends the section before it.
 inline constexpr const char* kSectionHeaders[] = {
     "[options]", "[footprints]", "[board]", "[solder_mask_cutouts]",

@@ -6,7 +6,7 @@
 // boards of millions of records. So plain tokens are converted here directly, with results
 // identical to sscanf's, and a record with anything else in it is handed to sscanf whole.
 //
-// scan_values(text, "format", ...) reads a format at run time (declared in line_reader.h);
+// scan_values(text, "format", ...) reads a format at run time;
 // scan_values<"format">(text, ...) takes a format fixed at build time, for the records read by
 // the million: only blanks and %u, %d, %lf and %s (each possibly with *) may stand in it.
 #pragma once
@@ -20,7 +20,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "board/fixed_format.h"
+#include "io/fixed_format.h"
 
 namespace scan_detail {
 
@@ -184,6 +184,10 @@ using TargetType = std::conditional_t<
                                           std::conditional_t<is_long, double*, float*>>>>;
 
 }  // namespace scan_detail
+
+// sscanf that reports "nothing converted" as 0 rather than EOF, so counts can be compared
+// directly with what a record needs.
+int scan_values(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
 
 template <FixedFormat F, typename... Targets>
 int scan_values(const char* text, Targets... targets) {

@@ -1,4 +1,4 @@
-#include "board/line_reader.h"
+#include "io/line_reader.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -13,12 +13,14 @@
 // A block begins with its "name:" line and ends at the first blank line. Lengths are mils in a
 // MIL footprint and nanometres otherwise; every record is converted with the unit in force when
 // it is read. Angles are held in the opposite sense to the file, except the centroid's.
-#include "board/ftprint_io.h"
+#include "board/footprints.h"
 
 #include <cstring>
 
-#include "board/fatal_error.h"
+#include "board/pins.h"
 #include "board/sections.h"
+#include "io/fatal_error.h"
+#include "io/scan.h"
 
 namespace {
 

@@ -1,0 +1,40 @@
+// The shared shape of a section reader (see sections.h).
+#include "board/sections.h"
+
+#include <cstring>
+#include <string>
+
+void find_section_header(LineReader& in, const char* header, int code, const char* message) {
+  in.rewind();
+  if (!in.skip_to_header(header)) fatal_error(code, message);
+}
+
+uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
+                               int code, const char* message) {
+  const LineReader::Mark start = in.tell();
+  const size_t keyword_length = std::strlen(keyword);
+  uint32_t count = 0;
+  // Only the start of each line matters here, so lines are looked at where they stand: a line
+  // is counted when it begins, after blanks and tabs, with the keyword; another section's
+  // header ends the count.
+  const bool stopped = in.read_raw_lines([&](const char* begin, const char* end) {
+    while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
+    if (begin == end) return false;
+    if (*begin == '[') return is_other_header(std::string(begin, end).c_str(), own_header);
+    if (static_cast<size_t>(end - begin) < keyword_length || *begin != *keyword) return false;
+    count += std::memcmp(begin, keyword, keyword_length) == 0;
+    return false;
+  });
+  if (!stopped && code != 0) fatal_error(code, message);
+  in.seek(start);
+  return count;
+}
+
+const char* next_record(LineReader& in, const char* keyword, int code, const char* message) {
+  for (;;) {
+    const char* line = in.read_line();
+    if (line == nullptr) fatal_error(code, message);
+    line = skip_blanks(line);
+    if (starts_with(line, keyword)) return line;
+  }
+}
