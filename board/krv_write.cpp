@@ -1,16 +1,12 @@
 #include "board/krv_write.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 #include "board/fatal_error.h"
 #include "board/sections.h"
+#include "platform/files.h"
 
 // Every section in the fixed order, then "[end]".
 static void write_sections(Output& out, const Board& board) {
@@ -35,50 +31,6 @@ std::string output_name(const std::string& input_name, const char* suffix) {
   if (dot == std::string::npos) return input_name + suffix;
   return input_name.substr(0, dot) + suffix + input_name.substr(dot);
 }
-
-// A temporary file beside the output, removed again unless it is renamed into place.
-class TempFile {
- public:
-  // In the target's folder, so the rename cannot cross file systems; the name is short, so a
-  // target name near the system's limit still leaves room for it.
-  explicit TempFile(const std::string& target) {
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    static const char kTemplate[] = ".silkora-XXXXXX";
-    name_.assign(folder.begin(), folder.end());
-    name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);
-    fd_ = ::mkstemp(name_.data());
-    if (fd_ < 0) return;
-    // A new board file gets the permissions any newly created file gets here.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd_, 0666 & ~mask) != 0) discard();
-  }
-  ~TempFile() { discard(); }
-  bool ok() const { return fd_ >= 0; }
-
-  int fd() const { return fd_; }
-
-  // Closes the file and renames it to `target`; false when anything of it failed.
-  bool commit(bool written, const std::string& target) {
-    bool ok = written;
-    ok = (::close(fd_) == 0) && ok;
-    fd_ = -1;
-    ok = ok && ::rename(name_.data(), target.c_str()) == 0;
-    if (ok) name_.clear();
-    return ok;
-  }
-
- private:
-  void discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!name_.empty()) ::unlink(name_.data());
-    name_.clear();
-  }
-  std::vector<char> name_;
-  int fd_ = -1;
-};
 
 static bool is_directory(const std::string& name) {
   struct stat info {};
