@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "board/file_names.h"
 #include "board/footprints.h"
 #include "board/nets.h"
 #include "board/options.h"
@@ -17,6 +16,7 @@
 #include "board/texts.h"
 #include "io/fatal_error.h"
 #include "io/huge_pages.h"
+#include "platform/file_names.h"
 
 // Runs every section reader over `in`; returns the line count of the load.
 static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,

@@ -6,4 +6,6 @@ struct RunFlags {
   int mirror_mode = 0;     // -M
   int skip_refdes = 0;     // -S
   int use_visibility = 0;  // -V
+  int check_mode = 0;      // -C
+  int arrange_mode = 0;    // -A
 };

@@ -4,16 +4,10 @@
 // and never touches an older file of that name. board_text gives the same text in memory.
 #include "board/write.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
-#include "board/file_names.h"
 #include "board/footprints.h"
 #include "board/nets.h"
 #include "board/options.h"
@@ -22,6 +16,8 @@
 #include "board/texts.h"
 #include "io/fatal_error.h"
 #include "io/output.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
 
 // Every section in the fixed order, then "[end]".
 static void write_sections(Output& out, const Board& board) {
@@ -40,49 +36,6 @@ std::string board_text(const Board& board) {
   write_sections(out, board);
   return out.text();
 }
-
-// A temporary file beside the output, removed again unless it is renamed into place.
-class TempFile {
- public:
-  // In the target's folder, so the rename cannot cross file systems; the name is short, so a
-  // target name near the system's limit still leaves room for it.
-  explicit TempFile(const std::string& target) {
-    const std::string folder = target.substr(0, file_name_start(target));
-    static const char kTemplate[] = ".silkora-XXXXXX";
-    name_.assign(folder.begin(), folder.end());
-    name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);
-    fd_ = ::mkstemp(name_.data());
-    if (fd_ < 0) return;
-    // A new board file gets the permissions any newly created file gets here.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd_, 0666 & ~mask) != 0) discard();
-  }
-  ~TempFile() { discard(); }
-  bool ok() const { return fd_ >= 0; }
-
-  int fd() const { return fd_; }
-
-  // Closes the file and renames it to `target`; false when anything of it failed.
-  bool commit(bool written, const std::string& target) {
-    bool ok = written;
-    ok = (::close(fd_) == 0) && ok;
-    fd_ = -1;
-    ok = ok && ::rename(name_.data(), target.c_str()) == 0;
-    if (ok) name_.clear();
-    return ok;
-  }
-
- private:
-  void discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!name_.empty()) ::unlink(name_.data());
-    name_.clear();
-  }
-  std::vector<char> name_;
-  int fd_ = -1;
-};
 
 static bool is_directory(const std::string& name) {
   struct stat info {};

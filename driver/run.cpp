@@ -8,7 +8,9 @@
 #include "board/model.h"
 #include "board/run_flags.h"
 #include "board/write.h"
+#include "check/run_check.h"
 #include "io/fatal_error.h"
+#include "platform/files.h"
 #include "transform/mirror.h"
 #include "transform/refdes.h"
 
@@ -55,6 +57,12 @@ int parse_switches(int argc, char** argv, RunFlags& flags) {
       case 'V':
         flags.use_visibility = 1;
         break;
+      case 'C':
+        flags.check_mode = 1;
+        break;
+      case 'A':
+        flags.arrange_mode = 1;
+        break;
       default:
         fatal_error(99, format_text("Unknown switch: %s", argv[i]));
     }
@@ -74,14 +82,20 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
   const int first_file = parse_switches(argc, argv, flags);
   int files_loaded = 0;
   int files_created = 0;
+  int files_with_findings = 0;
   Board board;
   for (int i = first_file; i < argc; ++i) {
     std::string board_file_name = argv[i];
     load_board(board, board_file_name, flags);
     const std::string input_name = board_file_name;
+    const size_t texts_read = board.texts.size();
     if (flags.mirror_mode) mirror_board(board);
     const int converted = flags.skip_refdes ? 0 : convert_refdes(board, flags);
-    if (converted > 0 || flags.mirror_mode) {
+    // -A and -C work on the board as it will be written; their report follows the
+    // conversion message.
+    const SilkscreenResult silk = run_silkscreen(board, flags, texts_read, input_name);
+    const bool written = converted > 0 || flags.mirror_mode;
+    if (written) {
       write_board(board, board_file_name, output_suffix(flags));
       const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
       std::fprintf(stderr,
@@ -92,6 +106,14 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
     } else {
       std::fprintf(stderr, "    No components found in %s, nothing done\n\n", input_name.c_str());
     }
+    std::fputs(silk.report.c_str(), stderr);
+    if (flags.check_mode) {
+      const std::string picture = picture_name(written ? board_file_name : input_name, written);
+      if (!write_file_atomically(picture, silk.picture))
+        fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
+      std::fprintf(stderr, "    Silkscreen picture in \"%s\".\n\n", picture.c_str());
+      if (silk.has_findings) ++files_with_findings;
+    }
     release_board(board);
     ++files_loaded;
   }
@@ -99,11 +121,14 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
                                                  std::chrono::steady_clock::now() - start)
                                                  .count()) /
                          1000.0;
-  std::fprintf(stderr,
-               "\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\nElapsed time: "
-               "%1.3lf Sec\n\n",
+  std::fprintf(stderr, "\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\n",
                files_loaded, plural(files_loaded), files_created,
-               flags.mirror_mode ? "mirrored " : "", plural(files_created), elapsed);
+               flags.mirror_mode ? "mirrored " : "", plural(files_created));
+  if (flags.check_mode) {
+    std::fprintf(stderr, "  %d file%s with silkscreen findings.\n\n", files_with_findings,
+                 plural(files_with_findings));
+  }
+  std::fprintf(stderr, "Elapsed time: %1.3lf Sec\n\n", elapsed);
   return 0;
 }
 

@@ -1,4 +1,4 @@
-#include "board/file_names.h"
+#include "platform/file_names.h"
 
 bool is_folder_separator(char c) {
   return c == '/';

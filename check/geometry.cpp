@@ -1,0 +1,428 @@
+#include "check/geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Shapes closer than this (about 0.03 nm) touch rather than overlap: boxes that share an edge
+// are apart, whatever rounding the turns left behind.
+constexpr double kEps = 1e-9;
+constexpr double kPi = 3.14159265358979323846;
+// Chords per quarter arc of the outline: the chord's sag is below 0.1 % of the radius.
+constexpr int kArcSteps = 16;
+
+Vec operator+(Vec a, Vec b) {
+  return {a.x + b.x, a.y + b.y};
+}
+Vec operator-(Vec a, Vec b) {
+  return {a.x - b.x, a.y - b.y};
+}
+Vec operator*(Vec a, double k) {
+  return {a.x * k, a.y * k};
+}
+double dot(Vec a, Vec b) {
+  return a.x * b.x + a.y * b.y;
+}
+double cross(Vec a, Vec b) {
+  return a.x * b.y - a.y * b.x;
+}
+double length(Vec a) {
+  return std::sqrt(dot(a, a));
+}
+
+// The sign of a polygon's winding: +1 counter-clockwise, -1 clockwise, 0 without area.
+int winding(const Vec* pts, int n) {
+  double area = 0;
+  for (int i = 0; i < n; ++i) area += cross(pts[i], pts[(i + 1) % n]);
+  if (area > 0) return 1;
+  if (area < 0) return -1;
+  return 0;
+}
+
+// Inside or on the edge of a convex core of three or more corners.
+bool inside_convex(const Shape& s, Vec p) {
+  const int sign = winding(s.pts.data(), s.n);
+  if (sign == 0) return false;
+  for (int i = 0; i < s.n; ++i) {
+    const Vec a = s.pts[i];
+    const Vec b = s.pts[(i + 1) % s.n];
+    if (cross(b - a, p - a) * sign < 0) return false;
+  }
+  return true;
+}
+
+// Distance between segments ab and cd, with the two nearest points.
+double segment_distance(Vec a, Vec b, Vec c, Vec d, Vec& pa, Vec& pc) {
+  const Vec u = b - a;
+  const Vec v = d - c;
+  const Vec w = a - c;
+  const double uu = dot(u, u), uv = dot(u, v), vv = dot(v, v), uw = dot(u, w), vw = dot(v, w);
+  const double den = uu * vv - uv * uv;
+  double s = 0, t = 0;
+  if (den > 1e-30 * std::max(uu * vv, 1e-300)) s = std::clamp((uv * vw - vv * uw) / den, 0.0, 1.0);
+  t = vv > 0 ? (uv * s + vw) / vv : 0;
+  if (t < 0 || t > 1) {
+    t = std::clamp(t, 0.0, 1.0);
+    s = uu > 0 ? std::clamp((uv * t - uw) / uu, 0.0, 1.0) : 0;
+  }
+  pa = a + u * s;
+  pc = c + v * t;
+  return length(pa - pc);
+}
+
+// The edges of a core: a point is one edge of no length, a segment one edge.
+int edge_count(const Shape& s) {
+  return s.n <= 2 ? 1 : s.n;
+}
+void edge(const Shape& s, int i, Vec& a, Vec& b) {
+  a = s.pts[i];
+  b = s.n == 1 ? s.pts[0] : s.pts[(i + 1) % s.n];
+}
+
+// Distance between the cores (0 when they meet or cross), with the nearest points.
+double core_distance(const Shape& a, const Shape& b, Vec& pa, Vec& pb) {
+  if (a.n >= 3) {
+    for (int i = 0; i < b.n; ++i) {
+      if (inside_convex(a, b.pts[i])) {
+        pa = pb = b.pts[i];
+        return 0;
+      }
+    }
+  }
+  if (b.n >= 3) {
+    for (int i = 0; i < a.n; ++i) {
+      if (inside_convex(b, a.pts[i])) {
+        pa = pb = a.pts[i];
+        return 0;
+      }
+    }
+  }
+  double best = INFINITY;
+  for (int i = 0; i < edge_count(a); ++i) {
+    Vec a0, a1;
+    edge(a, i, a0, a1);
+    for (int j = 0; j < edge_count(b); ++j) {
+      Vec b0, b1, qa, qb;
+      edge(b, j, b0, b1);
+      const double d = segment_distance(a0, a1, b0, b1, qa, qb);
+      if (d < best) {
+        best = d;
+        pa = qa;
+        pb = qb;
+      }
+    }
+  }
+  return best;
+}
+
+// How deep two convex polygons reach into each other (negative when apart), over the edge
+// normals of both.
+double penetration(const Shape& a, const Shape& b) {
+  double depth = INFINITY;
+  for (const Shape* s : {&a, &b}) {
+    for (int i = 0; i < s->n; ++i) {
+      const Vec e = s->pts[(i + 1) % s->n] - s->pts[i];
+      const double len = length(e);
+      if (!(len > 0)) continue;
+      const Vec axis{-e.y / len, e.x / len};
+      double a_min = INFINITY, a_max = -INFINITY, b_min = INFINITY, b_max = -INFINITY;
+      for (int k = 0; k < a.n; ++k) {
+        const double p = dot(a.pts[k], axis);
+        a_min = std::min(a_min, p);
+        a_max = std::max(a_max, p);
+      }
+      for (int k = 0; k < b.n; ++k) {
+        const double p = dot(b.pts[k], axis);
+        b_min = std::min(b_min, p);
+        b_max = std::max(b_max, p);
+      }
+      depth = std::min(depth, std::min(a_max, b_max) - std::max(a_min, b_min));
+    }
+  }
+  return depth;
+}
+
+// A point inside where two meeting cores cross: the mean of the corners of each inside the
+// other and of the points where their edges cross.
+Vec crossing_centre(const Shape& a, const Shape& b, Vec fallback) {
+  Vec sum;
+  int count = 0;
+  const auto add = [&](Vec p) {
+    sum = sum + p;
+    ++count;
+  };
+  if (b.n >= 3) {
+    for (int i = 0; i < a.n; ++i)
+      if (inside_convex(b, a.pts[i])) add(a.pts[i]);
+  }
+  if (a.n >= 3) {
+    for (int i = 0; i < b.n; ++i)
+      if (inside_convex(a, b.pts[i])) add(b.pts[i]);
+  }
+  for (int i = 0; i < edge_count(a); ++i) {
+    Vec a0, a1;
+    edge(a, i, a0, a1);
+    for (int j = 0; j < edge_count(b); ++j) {
+      Vec b0, b1;
+      edge(b, j, b0, b1);
+      const Vec r = a1 - a0, s = b1 - b0;
+      const double den = cross(r, s);
+      if (den == 0) continue;
+      const double t = cross(b0 - a0, s) / den;
+      const double u = cross(b0 - a0, r) / den;
+      if (t >= 0 && t <= 1 && u >= 0 && u <= 1) add(a0 + r * t);
+    }
+  }
+  return count > 0 ? sum * (1.0 / count) : fallback;
+}
+
+bool point_in_polygon(const std::vector<Vec>& poly, Vec p) {
+  bool inside = false;
+  const size_t n = poly.size();
+  for (size_t i = 0, j = n - 1; i < n; j = i++) {
+    const Vec a = poly[i], b = poly[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+      inside = !inside;
+  }
+  return inside;
+}
+
+// The part of segment pq strictly inside the convex box, as its middle; false when none is.
+bool segment_into_box(Vec p, Vec q, const Shape& box, Vec& middle) {
+  const int sign = winding(box.pts.data(), box.n);
+  if (sign == 0) return false;
+  const Vec d = q - p;
+  double t0 = 0, t1 = 1;
+  for (int i = 0; i < box.n; ++i) {
+    const Vec a = box.pts[i];
+    const Vec e = box.pts[(i + 1) % box.n] - a;
+    const Vec inward = Vec{-e.y, e.x} * sign;
+    const double start = dot(inward, p - a);
+    const double rate = dot(inward, d);
+    if (rate == 0) {
+      if (start <= 0) return false;
+      continue;
+    }
+    const double t = -start / rate;
+    if (rate > 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 >= t1) return false;
+  }
+  middle = p + d * ((t0 + t1) / 2);
+  // A piece along an edge of the box is not inside it.
+  for (int i = 0; i < box.n; ++i) {
+    const Vec a = box.pts[i];
+    const Vec e = box.pts[(i + 1) % box.n] - a;
+    const double len = length(e);
+    if (len > 0 && cross(e, middle - a) * sign / len <= kEps) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Vec unit_of_angle(uint32_t degrees) {
+  switch (degrees % 360u) {
+    case 0:
+      return {1, 0};
+    case 90:
+      return {0, 1};
+    case 180:
+      return {-1, 0};
+    case 270:
+      return {0, -1};
+    default: {
+      const double r = static_cast<double>(degrees % 360u) * kPi / 180.0;
+      return {std::cos(r), std::sin(r)};
+    }
+  }
+}
+
+Shape text_box(Vec anchor, uint32_t angle, double width, double height) {
+  const Vec along = unit_of_angle(angle);
+  const Vec up{-along.y, along.x};
+  Shape s;
+  s.n = 4;
+  s.pts[0] = anchor;
+  s.pts[1] = anchor + along * width;
+  s.pts[2] = anchor + along * width + up * height;
+  s.pts[3] = anchor + up * height;
+  return s;
+}
+
+Vec Placement::point(Vec fp) const {
+  const Vec v{mirrored ? -fp.x : fp.x, fp.y};
+  return {pos.x + turn.x * v.x - turn.y * v.y, pos.y + turn.y * v.x + turn.x * v.y};
+}
+
+Placement placement_of(const Part& part) {
+  Placement p;
+  p.pos = {part.pos_x, part.pos_y};
+  p.turn = unit_of_angle(part.angle);
+  p.mirrored = part.side == 1;
+  return p;
+}
+
+bool pad_shape(const PadSpec& pad, const FootprintPin& pin, const Placement& where, Shape& out) {
+  const double w = pad.width, l1 = pad.len1, l2 = pad.len2;
+  if (!(w >= 0) || !std::isfinite(w)) return false;
+  const Vec dir = unit_of_angle(pin.angle);
+  // A point in the pad's own frame (along the pin, across it) on the board.
+  const auto at = [&](double along, double across) {
+    return where.point(
+        {pin.x + dir.x * along - dir.y * across, pin.y + dir.y * along + dir.x * across});
+  };
+  const auto rectangle = [&](double back, double ahead, double half) {
+    out.n = 4;
+    out.pts[0] = at(-back, -half);
+    out.pts[1] = at(ahead, -half);
+    out.pts[2] = at(ahead, half);
+    out.pts[3] = at(-back, half);
+  };
+  out = Shape{};
+  switch (pad.shape) {
+    case 1:  // round
+      out.n = 1;
+      out.pts[0] = at(0, 0);
+      out.radius = w / 2;
+      return w > 0;
+    case 2:  // square
+      rectangle(w / 2, w / 2, w / 2);
+      return w > 0;
+    case 3:  // rectangle
+      if (!(l1 + l2 > 0)) return false;
+      rectangle(l2, l1, w / 2);
+      return w > 0;
+    case 4: {  // rounded rectangle: a smaller rectangle grown by the corner radius
+      if (!(l1 + l2 > 0) || !(w > 0)) return false;
+      const double r = std::clamp(pad.radius, 0.0, std::min(w, l1 + l2) / 2);
+      rectangle(l2 - r, l1 - r, w / 2 - r);
+      out.radius = r;
+      return true;
+    }
+    case 5: {  // oval: a segment grown by half the narrow side
+      const double len = l1 + l2;
+      if (!(len > 0) || !(w > 0)) return false;
+      out.n = 2;
+      if (len >= w) {
+        out.pts[0] = at(-l2 + w / 2, 0);
+        out.pts[1] = at(l1 - w / 2, 0);
+        out.radius = w / 2;
+      } else {
+        const double mid = (l1 - l2) / 2;
+        out.pts[0] = at(mid, -(w - len) / 2);
+        out.pts[1] = at(mid, (w - len) / 2);
+        out.radius = len / 2;
+      }
+      return true;
+    }
+    case 6: {  // octagon, width across the flats
+      if (!(w > 0)) return false;
+      const double corner = w / 2 / std::cos(kPi / 8);
+      out.n = 8;
+      for (int k = 0; k < 8; ++k) {
+        const double a = kPi / 8 + k * kPi / 4;
+        out.pts[static_cast<size_t>(k)] = at(corner * std::cos(a), corner * std::sin(a));
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+Shape hole_shape(const FootprintPin& pin, const Placement& where) {
+  Shape s;
+  s.n = 1;
+  s.pts[0] = where.point({pin.x, pin.y});
+  s.radius = pin.hole / 2;
+  return s;
+}
+
+Aabb bounds(const Shape& s) {
+  Aabb b{INFINITY, INFINITY, -INFINITY, -INFINITY};
+  for (int i = 0; i < s.n; ++i) {
+    b.min_x = std::min(b.min_x, s.pts[i].x);
+    b.max_x = std::max(b.max_x, s.pts[i].x);
+    b.min_y = std::min(b.min_y, s.pts[i].y);
+    b.max_y = std::max(b.max_y, s.pts[i].y);
+  }
+  b.min_x -= s.radius;
+  b.min_y -= s.radius;
+  b.max_x += s.radius;
+  b.max_y += s.radius;
+  return b;
+}
+
+bool shapes_overlap(const Shape& a, const Shape& b, Vec* where) {
+  Vec pa, pb;
+  const double d = core_distance(a, b, pa, pb);
+  const double r = a.radius + b.radius;
+  if (d > 0) {
+    if (!(d < r - kEps)) return false;
+    // Along the line between the nearest points, the middle of the stretch both cover.
+    if (where) *where = pa + (pb - pa) * ((d - b.radius + a.radius) / 2 / d);
+    return true;
+  }
+  if (r <= kEps) {
+    if (a.n < 3 || b.n < 3 || !(penetration(a, b) > kEps)) return false;
+  }
+  if (where) *where = crossing_centre(a, b, pa);
+  return true;
+}
+
+bool shapes_within(const Shape& a, const Shape& b, double gap) {
+  Vec pa, pb;
+  const double d = core_distance(a, b, pa, pb);
+  return d < a.radius + b.radius + gap - kEps;
+}
+
+std::vector<Vec> outline_polygon(const BoardOutline& outline) {
+  std::vector<Vec> poly;
+  const size_t n = outline.corners.size();
+  if (n < 3) return poly;
+  for (const OutlineCorner& c : outline.corners)
+    if (!std::isfinite(c.x) || !std::isfinite(c.y)) return poly;
+  for (size_t i = 0; i < n; ++i) {
+    const OutlineCorner& c = outline.corners[i];
+    const OutlineCorner& next = outline.corners[(i + 1) % n];
+    const Vec p1{c.x, c.y}, p2{next.x, next.y};
+    poly.push_back(p1);
+    if ((c.style != 1 && c.style != 2) || p1.x == p2.x || p1.y == p2.y) continue;
+    // A quarter ellipse about the corner of the two points' box that makes it turn the stated
+    // way: 2 counter-clockwise, 1 clockwise.
+    Vec centre{p1.x, p2.y};
+    const bool ccw = c.style == 2;
+    if ((cross(p1 - centre, p2 - centre) > 0) != ccw) centre = {p2.x, p1.y};
+    const double rx = std::fabs(p2.x - p1.x), ry = std::fabs(p2.y - p1.y);
+    const double a1 = std::atan2((p1.y - centre.y) / ry, (p1.x - centre.x) / rx);
+    const double sweep = ccw ? kPi / 2 : -kPi / 2;
+    for (int k = 1; k < kArcSteps; ++k) {
+      const double a = a1 + sweep * k / kArcSteps;
+      poly.push_back({centre.x + rx * std::cos(a), centre.y + ry * std::sin(a)});
+    }
+  }
+  return poly;
+}
+
+bool box_inside_polygon(const std::vector<Vec>& polygon, const Shape& box, Vec* where) {
+  for (int i = 0; i < box.n; ++i) {
+    if (!point_in_polygon(polygon, box.pts[i])) {
+      if (where) *where = box.pts[i];
+      return false;
+    }
+  }
+  // All corners inside, yet a notch of the outline may reach into the box.
+  for (size_t i = 0; i < polygon.size(); ++i) {
+    Vec middle;
+    if (segment_into_box(polygon[i], polygon[(i + 1) % polygon.size()], box, middle)) {
+      if (where) *where = middle;
+      return false;
+    }
+  }
+  return true;
+}
