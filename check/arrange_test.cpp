@@ -112,7 +112,7 @@ TEST(Arrange, NoFreePlaceIsReportedAndLeft) {
   EXPECT_EQ(board.texts[0].x, r.texts_before[0].x);
   EXPECT_EQ(board.texts[0].y, r.texts_before[0].y);
   EXPECT_EQ(r.result.report,
-            "    R1 left in place at 1.20, 1.20 mm, no free place (pad R1.1)\n"
+            "    R1 left in place at 1.20, 1.20 mm, no free place (on pad R1.1)\n"
             "    Arrange: 0 moved, 1 left in place\n\n");
   // The check still finds it, and nothing else.
   ASSERT_FALSE(r.after.empty());
