@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "check/test_boards.h"
 #include "transform/transform.h"
@@ -137,6 +139,36 @@ TEST(Arrange, NoOutlineLeavesEveryDesignator) {
   const Arranged r = convert_and_arrange(board);
   EXPECT_TRUE(r.result.moved.empty());
   EXPECT_EQ(r.result.left.size(), 1u);
+}
+
+// Values no board holds end in designators moved or left with their report lines; nothing
+// hangs or crashes, and no designator is counted twice.
+TEST(Arrange, HostileValues) {
+  const double nan = std::nan("");
+  const struct {
+    const char* what;
+    std::function<void(Board&)> setup;
+  } cases[] = {
+      {"NaN part position", [&](Board& b) { b.parts[0].pos_x = nan; }},
+      {"huge part position", [](Board& b) { b.parts[0].pos_y = 1e300; }},
+      {"huge reference text", [](Board& b) { b.parts[0].ref_text_height = 1e6; }},
+      {"angle beyond 360", [](Board& b) { b.parts[0].angle = 4000000000u; }},
+      {"NaN mask clearance", [&](Board& b) { b.options.mask_clearance = nan; }},
+      {"huge mask clearance", [](Board& b) { b.options.mask_clearance = 1e300; }},
+      {"outline of one corner", [](Board& b) { b.board_outlines[0].corners.resize(1); }},
+      {"designator of 10000 characters", [](Board& b) { b.parts[0].name.assign(10000, 'W'); }},
+  };
+  for (const auto& c : cases) {
+    Board board = check_board();
+    board.parts = {on_own_pad("R1", 20, 20), on_own_pad("R2", 20.5, 20)};
+    c.setup(board);
+    const Arranged r = convert_and_arrange(board);
+    const size_t lines =
+        static_cast<size_t>(std::count(r.result.report.begin(), r.result.report.end(), '\n'));
+    // One line per designator moved or left, the summary and the empty line after it.
+    EXPECT_EQ(lines, r.result.moved.size() + r.result.left.size() + 2) << c.what;
+    EXPECT_LE(r.result.moved.size() + r.result.left.size(), 2u) << c.what;
+  }
 }
 
 // The example board and generated ones: after arranging, the check finds only the designators
