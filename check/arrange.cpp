@@ -46,13 +46,13 @@ std::string collisions_text(const Board& board, const SilkScene& scene,
     if (k) out += ", ";
     switch (f.kind) {
       case FindingKind::kPad:
-        out += "pad " + pad_name(board, scene.pads[static_cast<size_t>(f.other)]);
+        out += "on pad " + pad_name(board, scene.pads[static_cast<size_t>(f.other)]);
         break;
       case FindingKind::kText:
-        out += text_name(board, scene, f.other);
+        out += "on " + text_name(board, scene, f.other);
         break;
       case FindingKind::kEdge:
-        out += "the board edge";
+        out += "off the board";
         break;
     }
   }
@@ -184,7 +184,7 @@ ArrangeResult arrange_designators(Board& board, SilkScene& scene) {
     index.texts(t.side).insert(job.text, bounds(t.box));
     result.moved.push_back(m);
     lines.push_back({job.text, "    " + name + " moved from " + format_mm(m.from) + " to " +
-                                   format_mm(m.to) + " (was on " + before + ")\n"});
+                                   format_mm(m.to) + " (was " + before + ")\n"});
   }
   std::sort(lines.begin(), lines.end(),
             [](const Line& a, const Line& b) { return a.text < b.text; });

@@ -58,13 +58,22 @@ double segment_distance(Vec a, Vec b, Vec c, Vec d, Vec& pa, Vec& pc) {
   const Vec v = d - c;
   const Vec w = a - c;
   const double uu = dot(u, u), uv = dot(u, v), vv = dot(v, v), uw = dot(u, w), vw = dot(v, w);
-  const double den = uu * vv - uv * uv;
   double s = 0, t = 0;
-  if (den > 1e-30 * std::max(uu * vv, 1e-300)) s = std::clamp((uv * vw - vv * uw) / den, 0.0, 1.0);
-  t = vv > 0 ? (uv * s + vw) / vv : 0;
-  if (t < 0 || t > 1) {
-    t = std::clamp(t, 0.0, 1.0);
-    s = uu > 0 ? std::clamp((uv * t - uw) / uu, 0.0, 1.0) : 0;
+  if (uu <= 0 && vv <= 0) {
+    // Two points.
+  } else if (uu <= 0) {
+    t = std::clamp(vw / vv, 0.0, 1.0);
+  } else if (vv <= 0) {
+    s = std::clamp(-uw / uu, 0.0, 1.0);
+  } else {
+    // Parallel segments have no single nearest pair: any s will do, the clamps below find t.
+    const double den = uu * vv - uv * uv;
+    if (den > 0) s = std::clamp((uv * vw - vv * uw) / den, 0.0, 1.0);
+    t = (uv * s + vw) / vv;
+    if (t < 0 || t > 1) {
+      t = std::clamp(t, 0.0, 1.0);
+      s = std::clamp((uv * t - uw) / uu, 0.0, 1.0);
+    }
   }
   pa = a + u * s;
   pc = c + v * t;

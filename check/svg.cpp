@@ -11,7 +11,9 @@
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kMaxViewPx = 900;     // the longer side of one view
+constexpr double kFitViewPx = 900;     // a view is at least this long, when texts allow it
+constexpr double kMaxViewPx = 10000;   // and never longer than this
+constexpr double kMinTextPx = 8;       // the smallest text's height, when the size allows it
 constexpr double kMaxPxPerMm = 20;     // small boards are not blown up beyond this
 constexpr double kMarginMm = 2;        // room around the board in each view
 constexpr double kGapPx = 30;          // around and between the views
@@ -213,7 +215,12 @@ std::string check_picture(const Board& board, const SilkScene& scene,
   Aabb mm{e.min_x * kMmPerInch - kMarginMm, e.min_y * kMmPerInch - kMarginMm,
           e.max_x * kMmPerInch + kMarginMm, e.max_y * kMmPerInch + kMarginMm};
   const double span = std::max(mm.max_x - mm.min_x, mm.max_y - mm.min_y);
-  const double scale = std::min(kMaxPxPerMm, kMaxViewPx / span);
+  // Big enough that the smallest text can be read, yet bounded whatever the board holds.
+  double smallest = INFINITY;
+  for (const SilkText& t : scene.texts) smallest = std::min(smallest, t.height * kMmPerInch);
+  const double readable = std::min(kMaxPxPerMm, kMinTextPx / smallest);
+  const double scale =
+      std::min(std::max(std::min(kMaxPxPerMm, kFitViewPx / span), readable), kMaxViewPx / span);
   const double vw = (mm.max_x - mm.min_x) * scale, vh = (mm.max_y - mm.min_y) * scale;
   // Never narrower than the legend.
   const double width = std::max(3 * kGapPx + 2 * vw, 980.0);

@@ -4,6 +4,9 @@
 #   cmd              the arguments, as shell words, given to the program
 #   input/           files copied into an empty scratch folder, where the program runs
 #   setup.sh         optional: run in the scratch folder before the program (bash)
+#   after.sh         optional: run in the scratch folder after the program (bash), to look at
+#                    what it wrote; it fails the case by failing, and keeps its own files in
+#                    $AFTER_TMP
 #   expected_status  the exit status
 #   expected_stderr  the standard error text; the elapsed time is masked as "Elapsed time: * Sec"
 #   expected/        every file the run must create, byte for byte; no other file may appear and
@@ -58,6 +61,11 @@ for name in "${list[@]}"; do
   fi
 
   problems=()
+  if [ -f "$case_dir/after.sh" ]; then
+    after_tmp=$(mktemp -d -p "$scratch_root")
+    after_out=$(cd "$work" && AFTER_TMP="$after_tmp" bash "$case_dir/after.sh" 2>&1) ||
+      problems+=("after.sh failed: $after_out")
+  fi
   [ "$status" = "$(cat "$case_dir/expected_status")" ] ||
     problems+=("exit status $status, expected $(cat "$case_dir/expected_status")")
   cmp -s "$scratch_root/stderr.masked" "$case_dir/expected_stderr" ||

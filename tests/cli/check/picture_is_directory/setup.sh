@@ -1,0 +1,1 @@
+mkdir one_of_each_ref.svg
