@@ -57,5 +57,5 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
   prepare_heap_for_board(in.size());
   const uint32_t lines = load_lines(board, in, board_file_name, flags);
-  std::fprintf(stderr, "\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
+  print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

@@ -56,5 +56,5 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   Output out(temp.fd());
   write_sections(out, board);
   if (!temp.commit(out.flush(), name)) cannot_create();
-  std::fprintf(stderr, "\n\n    File \"%s\" created,\n\n", name.c_str());
+  print_message("\n\n    File \"%s\" created,\n\n", name.c_str());
 }

@@ -98,20 +98,19 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
     if (written) {
       write_board(board, board_file_name, output_suffix(flags));
       const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
-      std::fprintf(stderr,
-                   "    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
-                   converted, by_visibility ? "Visibility" : "Height/Stroke",
-                   flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
+      print_message("    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
+                    converted, by_visibility ? "Visibility" : "Height/Stroke",
+                    flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
       ++files_created;
     } else {
-      std::fprintf(stderr, "    No components found in %s, nothing done\n\n", input_name.c_str());
+      print_message("    No components found in %s, nothing done\n\n", input_name.c_str());
     }
     std::fputs(silk.report.c_str(), stderr);
     if (flags.check_mode) {
       const std::string picture = picture_name(written ? board_file_name : input_name, written);
       if (!write_file_atomically(picture, silk.picture))
         fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
-      std::fprintf(stderr, "    Silkscreen picture in \"%s\".\n\n", picture.c_str());
+      print_message("    Silkscreen picture in \"%s\".\n\n", picture.c_str());
       if (silk.has_findings) ++files_with_findings;
     }
     release_board(board);
@@ -121,14 +120,14 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
                                                  std::chrono::steady_clock::now() - start)
                                                  .count()) /
                          1000.0;
-  std::fprintf(stderr, "\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\n",
-               files_loaded, plural(files_loaded), files_created,
-               flags.mirror_mode ? "mirrored " : "", plural(files_created));
+  print_message("\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\n", files_loaded,
+                plural(files_loaded), files_created, flags.mirror_mode ? "mirrored " : "",
+                plural(files_created));
   if (flags.check_mode) {
-    std::fprintf(stderr, "  %d file%s with silkscreen findings.\n\n", files_with_findings,
-                 plural(files_with_findings));
+    print_message("  %d file%s with silkscreen findings.\n\n", files_with_findings,
+                  plural(files_with_findings));
   }
-  std::fprintf(stderr, "Elapsed time: %1.3lf Sec\n\n", elapsed);
+  print_message("Elapsed time: %1.3lf Sec\n\n", elapsed);
   return 0;
 }
 
@@ -136,13 +135,13 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
 
 int run_silkora(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
-  std::fprintf(stderr, "\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
-  std::fprintf(stderr, "            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
+  print_message("\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
+  print_message("            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
   try {
     return run(argc, argv, start);
   } catch (const FatalError& e) {
     if (e.code > 0) {
-      std::fprintf(stderr, "\nError %d: %s\n", e.code, e.what());
+      print_message("\nError %d: %s\n", e.code, e.what());
       std::fputs(e.location.c_str(), stderr);
     }
     if (e.code < 10000) std::fputs(kUsage, stderr);
