@@ -15,8 +15,8 @@
 #include "board/sections.h"
 #include "board/texts.h"
 #include "io/fatal_error.h"
-#include "io/huge_pages.h"
 #include "platform/file_names.h"
+#include "platform/huge_pages.h"
 
 // Runs every section reader over `in`; returns the line count of the load.
 static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,

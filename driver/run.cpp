@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "board/load.h"
 #include "board/model.h"
@@ -36,10 +37,10 @@ const char* plural(int count) {
 }
 
 // Reads the switches; returns the index of the first file name.
-int parse_switches(int argc, char** argv, RunFlags& flags) {
-  int i = 1;
-  for (; i < argc && argv[i][0] == '-'; ++i) {
-    char letter = argv[i][1];
+size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
+  size_t i = 1;
+  for (; i < args.size() && args[i][0] == '-'; ++i) {
+    char letter = args[i][1];
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     switch (letter) {
       case '?':
@@ -64,10 +65,10 @@ int parse_switches(int argc, char** argv, RunFlags& flags) {
         flags.arrange_mode = 1;
         break;
       default:
-        fatal_error(99, format_text("Unknown switch: %s", argv[i]));
+        fatal_error(99, format_text("Unknown switch: %s", args[i].c_str()));
     }
   }
-  if (i >= argc) fatal_error(105, "Missing file name(s)");
+  if (i >= args.size()) fatal_error(105, "Missing file name(s)");
   return i;
 }
 
@@ -77,15 +78,15 @@ const char* output_suffix(const RunFlags& flags) {
   return "_refm";
 }
 
-int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
+int run(const std::vector<std::string>& args, std::chrono::steady_clock::time_point start) {
   RunFlags flags;
-  const int first_file = parse_switches(argc, argv, flags);
+  const size_t first_file = parse_switches(args, flags);
   int files_loaded = 0;
   int files_created = 0;
   int files_with_findings = 0;
   Board board;
-  for (int i = first_file; i < argc; ++i) {
-    std::string board_file_name = argv[i];
+  for (size_t i = first_file; i < args.size(); ++i) {
+    std::string board_file_name = args[i];
     load_board(board, board_file_name, flags);
     const std::string input_name = board_file_name;
     const size_t texts_read = board.texts.size();
@@ -133,12 +134,12 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
 
 }  // namespace
 
-int run_silkora(int argc, char** argv) {
+int run_silkora(const std::vector<std::string>& args) {
   const auto start = std::chrono::steady_clock::now();
   print_message("\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
   print_message("            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
   try {
-    return run(argc, argv, start);
+    return run(args, start);
   } catch (const FatalError& e) {
     if (e.code > 0) {
       print_message("\nError %d: %s\n", e.code, e.what());

@@ -1,8 +1,5 @@
 #include "io/output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -11,6 +8,7 @@
 #include <vector>
 
 #include "io/text_format.h"
+#include "platform/files.h"
 
 void Output::grow(size_t at_least) {
   size_t capacity = capacity_ == 0 ? kRoom : capacity_;
@@ -53,17 +51,8 @@ void Output::put(const char* text) {
 }
 
 bool Output::flush() {
-  if (fd_ < 0) return !failed_;
-  size_t done = 0;
-  while (!failed_ && done < used_) {
-    const ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed_ = true;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
+  if (file_ == nullptr) return !failed_;
+  if (!failed_ && used_ > 0) failed_ = !file_->write(buffer_.get(), used_);
   used_ = 0;
   return !failed_;
 }

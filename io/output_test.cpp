@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "io/text_format.h"
+#include "platform/files.h"
 
 TEST(FormatLength, StripsZerosAndPoint) {
   const struct {
@@ -156,9 +157,9 @@ TEST(FormatLength, AgreesWithPrintf) {
 // A file sink gets the same bytes as the in-memory text, across many flushes.
 TEST(Output, FileSinkWritesTheSameText) {
   const std::string name = testing::TempDir() + "output_test.krv";
-  FILE* file = std::fopen(name.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  Output to_file(fileno(file));
+  TempFile file(name);
+  ASSERT_TRUE(file.ok());
+  Output to_file(file);
   Output in_memory;
   for (int i = 0; i < 300000; ++i) {
     to_file.print("    vtx: %d %s\n", i, "x");
@@ -166,8 +167,7 @@ TEST(Output, FileSinkWritesTheSameText) {
     to_file.put("\n");
     in_memory.put("\n");
   }
-  EXPECT_TRUE(to_file.flush());
-  std::fclose(file);
+  EXPECT_TRUE(file.commit(to_file.flush(), name));
   FILE* in = std::fopen(name.c_str(), "rb");
   std::string written;
   char chunk[65536];
