@@ -6,4 +6,5 @@
 here=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${SILKORA_EXE:-$here/build-windows/silkora.exe}
 wine=${WINE:-/usr/lib/wine/wine64}
-WINEDEBUG=-all exec "$wine" "$exe" "$@"
+# Unix names are UTF-8 to Wine whatever the caller's locale.
+LC_ALL=C.UTF-8 WINEDEBUG=-all exec "$wine" "$exe" "$@"
