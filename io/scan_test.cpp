@@ -243,3 +243,30 @@ TEST(ScanValues, PlainDecimalsReadExactly) {
     ASSERT_EQ(std::memcmp(&fast, &reference, sizeof fast), 0) << token;
   }
 }
+
+// Numbers far past the ends of a double, whose digits put the point far from where the exponent
+// alone would: each reads as sscanf reads it (infinity, zero or the nearest double).
+TEST(ScanValues, ExtremeNumbersReadAsSscanfReadsThem) {
+  const std::string zeros(400, '0');
+  const std::string tokens[] = {
+      "0." + zeros + "1e50",       // 1e-351: zero, though the exponent is positive
+      "-0." + zeros + "1e80",      // -1e-321: a subnormal
+      "1" + zeros + "e-50",        // 1e350: infinity, though the exponent is negative
+      "1" + zeros + "e-100",       // 1e300
+      "0x0." + zeros + "1p5000",   // 2^3396: infinity
+      "0x1" + zeros + "p-5000",    // 2^-3400: zero
+      "-0x0." + zeros + "1p1500",  // 2^-104
+      zeros + "1e-330",            // zero
+      "0x" + zeros + "1p-1074",    // the smallest subnormal
+  };
+  for (const std::string& token : tokens) {
+    const std::string record = token + " 7";
+    double ours = -1, reference = -2;
+    unsigned our_u = 1, reference_u = 2;
+    ASSERT_EQ(scan_values(record.c_str(), "%lf %u", &ours, &our_u),
+              std::sscanf(record.c_str(), "%lf %u", &reference, &reference_u))
+        << token;
+    EXPECT_EQ(std::memcmp(&ours, &reference, sizeof ours), 0) << token << ": " << ours;
+    EXPECT_EQ(our_u, reference_u) << token;
+  }
+}
