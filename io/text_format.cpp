@@ -7,24 +7,24 @@
 
 namespace {
 
-struct Spec {
+struct Field {
   bool left = false;  // '-': pad on the right
   bool zero = false;  // '0': pad numbers with zeros after the sign
   int width = 0;
   int precision = -1;  // none given
 };
 
-// Pads `text` (whose sign, if any, is its first character) to the spec's width.
-void append_padded(std::string& out, const char* text, size_t length, const Spec& spec,
+// Pads `text` (whose sign, if any, is its first character) to the field's width.
+void append_padded(std::string& out, const char* text, size_t length, const Field& field,
                    bool may_pad_zeros) {
-  const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+  const size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
   const size_t pad = width > length ? width - length : 0;
   if (pad == 0) {
     out.append(text, length);
-  } else if (spec.left) {
+  } else if (field.left) {
     out.append(text, length);
     out.append(pad, ' ');
-  } else if (spec.zero && may_pad_zeros) {
+  } else if (field.zero && may_pad_zeros) {
     const size_t sign = length > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
     out.append(text, sign);
     out.append(pad, '0');
@@ -38,27 +38,27 @@ void append_padded(std::string& out, const char* text, size_t length, const Spec
 // An integer's digits with at least `precision` of them (printf's rule: a precision of 0
 // prints the value 0 as nothing).
 void append_integer(std::string& out, bool negative, unsigned long long magnitude,
-                    const Spec& spec) {
+                    const Field& field) {
   char digits[32];
   char* const end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
   size_t n = static_cast<size_t>(end - digits);
-  if (spec.precision == 0 && magnitude == 0) n = 0;
+  if (field.precision == 0 && magnitude == 0) n = 0;
   std::string text;
   if (negative) text += '-';
-  if (spec.precision > 0 && static_cast<size_t>(spec.precision) > n) {
-    text.append(static_cast<size_t>(spec.precision) - n, '0');
+  if (field.precision > 0 && static_cast<size_t>(field.precision) > n) {
+    text.append(static_cast<size_t>(field.precision) - n, '0');
   }
   text.append(digits, n);
-  append_padded(out, text.data(), text.size(), spec, spec.precision < 0);
+  append_padded(out, text.data(), text.size(), field, field.precision < 0);
 }
 
-void append_double(std::string& out, double value, const Spec& spec) {
-  const int precision = spec.precision < 0 ? 6 : spec.precision;
+void append_double(std::string& out, double value, const Field& field) {
+  const int precision = field.precision < 0 ? 6 : field.precision;
   if (!std::isfinite(value)) {
     // glibc prints the sign of a NaN too.
     const char* text =
         std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan") : (value < 0 ? "-inf" : "inf");
-    append_padded(out, text, std::strlen(text), spec, false);
+    append_padded(out, text, std::strlen(text), field, false);
     return;
   }
   // The longest fixed text of a double: 309 integer digits, a sign and a point, then the
@@ -72,16 +72,16 @@ void append_double(std::string& out, double value, const Spec& spec) {
     buffer = big.data();
   }
   const auto r = std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, precision);
-  append_padded(out, buffer, static_cast<size_t>(r.ptr - buffer), spec, true);
+  append_padded(out, buffer, static_cast<size_t>(r.ptr - buffer), field, true);
 }
 
 }  // namespace
 
 void append_fixed(std::string& out, double value, int precision, int width) {
-  Spec spec;
-  spec.precision = precision;
-  spec.width = width;
-  append_double(out, value, spec);
+  Field field;
+  field.precision = precision;
+  field.width = width;
+  append_double(out, value, field);
 }
 
 void append_format(std::string& out, const char* format, va_list args) {
@@ -93,21 +93,21 @@ void append_format(std::string& out, const char* format, va_list args) {
       continue;
     }
     const char* const directive = f++;
-    Spec spec;
+    Field field;
     for (;; ++f) {
       if (*f == '-') {
-        spec.left = true;
+        field.left = true;
       } else if (*f == '0') {
-        spec.zero = true;
+        field.zero = true;
       } else {
         break;
       }
     }
-    while (*f >= '0' && *f <= '9') spec.width = spec.width * 10 + (*f++ - '0');
+    while (*f >= '0' && *f <= '9') field.width = field.width * 10 + (*f++ - '0');
     if (*f == '.') {
-      spec.precision = 0;
+      field.precision = 0;
       ++f;
-      while (*f >= '0' && *f <= '9') spec.precision = spec.precision * 10 + (*f++ - '0');
+      while (*f >= '0' && *f <= '9') field.precision = field.precision * 10 + (*f++ - '0');
     }
     while (*f == 'l' || *f == 'h') ++f;
     switch (*f) {
@@ -119,29 +119,29 @@ void append_format(std::string& out, const char* format, va_list args) {
         const int value = va_arg(args, int);
         const long long wide = value;
         append_integer(out, wide < 0, static_cast<unsigned long long>(wide < 0 ? -wide : wide),
-                       spec);
+                       field);
         break;
       }
       case 'u':
-        append_integer(out, false, va_arg(args, unsigned), spec);
+        append_integer(out, false, va_arg(args, unsigned), field);
         break;
       case 'c': {
         const char c = static_cast<char>(va_arg(args, int));
-        append_padded(out, &c, 1, spec, false);
+        append_padded(out, &c, 1, field, false);
         break;
       }
       case 's': {
         const char* text = va_arg(args, const char*);
         size_t length = std::strlen(text);
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < length) {
-          length = static_cast<size_t>(spec.precision);
+        if (field.precision >= 0 && static_cast<size_t>(field.precision) < length) {
+          length = static_cast<size_t>(field.precision);
         }
-        append_padded(out, text, length, spec, false);
+        append_padded(out, text, length, field, false);
         break;
       }
       case 'f':
       case 'F':
-        append_double(out, va_arg(args, double), spec);
+        append_double(out, va_arg(args, double), field);
         break;
       default:
         // Not a directive this program uses: shown as it stands, and the format ends here
