@@ -24,10 +24,19 @@ bool is_console(DWORD which) {
   return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode);
 }
 
+// The console's code page before the program switched it; given back at the end, so that a
+// command prompt the program ran in shows what it showed before.
+UINT g_code_page_before = 0;
+
+void restore_code_page() {
+  if (g_code_page_before != 0) ::SetConsoleOutputCP(g_code_page_before);
+}
+
 }  // namespace
 
 void prepare_console() {
-  ::SetConsoleOutputCP(CP_UTF8);
+  g_code_page_before = ::GetConsoleOutputCP();
+  if (g_code_page_before != 0 && ::SetConsoleOutputCP(CP_UTF8)) std::atexit(restore_code_page);
   _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
 }
