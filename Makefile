@@ -2,9 +2,10 @@
 # board; `make test` builds and runs every test.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
-.PHONY: all demo test sanitize install clean
+.PHONY: all demo test sanitize install windows package clean
 
 all:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSILKORA_TESTS=ON
@@ -28,5 +29,18 @@ sanitize:
 install: all
 	cmake --install $(BUILD)
 
+# silkora.exe for 64-bit Windows, cross-compiled with MinGW-w64: one statically linked program
+# ($(WINDOWS_BUILD)/silkora.exe). The same sources, the same program.
+windows:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DSILKORA_TESTS=OFF
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target silkora
+
+# The packages for users: a tar.gz of the Linux program and a zip of the Windows one, each with
+# the README, the man page and the LICENSE (in $(BUILD) and $(WINDOWS_BUILD)).
+package: all windows
+	cd $(BUILD) && cpack -G TGZ
+	cd $(WINDOWS_BUILD) && cpack -G ZIP
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

@@ -15,8 +15,8 @@
 #include "board/sections.h"
 #include "board/texts.h"
 #include "io/fatal_error.h"
-#include "io/huge_pages.h"
 #include "platform/file_names.h"
+#include "platform/huge_pages.h"
 
 // Runs every section reader over `in`; returns the line count of the load.
 static uint32_t load_lines(Board& board, LineReader& in, const std::string& file_name,
@@ -57,5 +57,5 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
   prepare_heap_for_board(in.size());
   const uint32_t lines = load_lines(board, in, board_file_name, flags);
-  std::fprintf(stderr, "\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
+  print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

@@ -108,9 +108,9 @@ constexpr AreaErrors kReadingCorner = {12927, 12934, 12942};
 void print_debug_line(const std::string& net_name, uint32_t area_number, uint32_t polygon_number,
                       const AreaPolygon& polygon) {
   const std::string quoted = "\"" + net_name + "\"";
-  std::fprintf(stderr, "\n%s Net %-16s Area %u  Polygon %u: %s %1.4lf",
-               polygon_number == 1 ? "\n " : " ", quoted.c_str(), area_number, polygon_number,
-               polygon.orientation == 1 ? "CW " : "CCW", polygon.area);
+  print_message("\n%s Net %-16s Area %u  Polygon %u: %s %1.4lf", polygon_number == 1 ? "\n " : " ",
+                quoted.c_str(), area_number, polygon_number,
+                polygon.orientation == 1 ? "CW " : "CCW", polygon.area);
 }
 
 }  // namespace

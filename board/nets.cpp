@@ -18,8 +18,8 @@
 
 #include "board/net_areas.h"
 #include "io/fatal_error.h"
-#include "io/huge_pages.h"
 #include "io/scan.h"
+#include "platform/huge_pages.h"
 
 namespace {
 

@@ -164,10 +164,10 @@ void read_version(Options& o, const char* line) {
   if (o.version > kTextExtraVersion) o.text_extra_present = 1;
   o.refdes_visibility_supported = o.version > kRefdesVisibilityVersion ? 1 : 0;
   if (o.version > kLatestTestedVersion) {
-    std::fprintf(stderr,
-                 "\n\nCaution: Loading an untested version Korvel file:\n Loading: V%1.3lf, "
-                 "Latest Tested: V%1.3lf\n\n",
-                 o.version, kLatestTestedVersion);
+    print_message(
+        "\n\nCaution: Loading an untested version Korvel file:\n Loading: V%1.3lf, "
+        "Latest Tested: V%1.3lf\n\n",
+        o.version, kLatestTestedVersion);
   }
 }
 
@@ -176,10 +176,10 @@ void read_file_version(Options& o, const char* line) {
   if (o.file_version >= 1.312 && o.file_version <= 1.34401) return;
   const std::string shown =
       o.file_version >= 0.1 ? format_text("%1.3lf", o.file_version) : "<Unknown>";
-  std::fprintf(stderr,
-               "\n\nWarning: Loading Korvel file format version %s.\n         This may cause "
-               "problems...\n\n",
-               shown.c_str());
+  print_message(
+      "\n\nWarning: Loading Korvel file format version %s.\n         This may cause "
+      "problems...\n\n",
+      shown.c_str());
 }
 
 // The first blank-delimited word of `s`, as "%s" would take it; empty when there is none.
@@ -275,10 +275,10 @@ void read_options(LoadContext& ctx) {
       }
     }
     if (record == nullptr) {
-      std::fprintf(stderr,
-                   "\nWarning - Unknown record type found in [options] section was kept "
-                   "unchanged:\n    %s-%u: %s\n",
-                   ctx.file_name.c_str(), in.line_number(), line);
+      print_message(
+          "\nWarning - Unknown record type found in [options] section was kept "
+          "unchanged:\n    %s-%u: %s\n",
+          ctx.file_name.c_str(), in.line_number(), line);
       o.unknown_records.emplace_back(line);
       continue;
     }

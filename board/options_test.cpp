@@ -433,6 +433,8 @@ TEST(Options, VersionTwoAndAboveIsRefused) {
         load_error(board_with(options_with(std::string(c.record) + "\r\n")), &message, &location),
         c.code);
     EXPECT_EQ(message, c.code ? c.message : "");
-    if (c.code) EXPECT_EQ(location, "  at line 2 of \"t.krv\"\n");
+    if (c.code) {
+      EXPECT_EQ(location, "  at line 2 of \"t.krv\"\n");
+    }
   }
 }

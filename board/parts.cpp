@@ -23,8 +23,8 @@
 #include "board/dialect.h"
 #include "board/sections.h"
 #include "io/fatal_error.h"
-#include "io/huge_pages.h"
 #include "io/scan.h"
+#include "platform/huge_pages.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 // and never touches an older file of that name. board_text gives the same text in memory.
 #include "board/write.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "board/footprints.h"
@@ -37,24 +35,19 @@ std::string board_text(const Board& board) {
   return out.text();
 }
 
-static bool is_directory(const std::string& name) {
-  struct stat info {};
-  return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 void write_board(const Board& board, std::string& board_file_name, const char* suffix) {
   board_file_name = output_name(board_file_name, suffix);
   const std::string& name = board_file_name;
   const auto cannot_create = [&name]() {
     fatal_error(20043, format_text("unable to open %s for output", name.c_str()));
   };
-  if (is_directory(name)) cannot_create();
+  if (is_folder(name)) cannot_create();
   TempFile temp(name);
   if (!temp.ok()) cannot_create();
   // Nothing is renamed into place before the whole board is written: a board that fails while
   // it is written leaves nothing behind.
-  Output out(temp.fd());
+  Output out(temp);
   write_sections(out, board);
   if (!temp.commit(out.flush(), name)) cannot_create();
-  std::fprintf(stderr, "\n\n    File \"%s\" created,\n\n", name.c_str());
+  print_message("\n\n    File \"%s\" created,\n\n", name.c_str());
 }

@@ -138,7 +138,10 @@ void draw_text(std::string& out, const View& v, const SilkText& t, const char* c
          format_fixed(-u.x, 4) + " " + format_fixed(-u.y, 4) + " " + num(p.x) + " " + num(p.y) +
          ")\" font-size=\"" + num(h) + "\" fill=\"" + colour + "\"";
   if (wl > 0) out += " textLength=\"" + num(wl) + "\" lengthAdjust=\"spacingAndGlyphs\"";
-  out += ">" + escaped(*t.text, kMaxDrawnText) + "</text>\n";
+  // Appended in pieces: ">" + a temporary string makes GCC 12 warn falsely (-Wrestrict).
+  out += '>';
+  out += escaped(*t.text, kMaxDrawnText);
+  out += "</text>\n";
 }
 
 void draw_mark(std::string& out, const View& v, Vec where) {

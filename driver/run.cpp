@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "board/load.h"
 #include "board/model.h"
@@ -36,10 +37,10 @@ const char* plural(int count) {
 }
 
 // Reads the switches; returns the index of the first file name.
-int parse_switches(int argc, char** argv, RunFlags& flags) {
-  int i = 1;
-  for (; i < argc && argv[i][0] == '-'; ++i) {
-    char letter = argv[i][1];
+size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
+  size_t i = 1;
+  for (; i < args.size() && args[i][0] == '-'; ++i) {
+    char letter = args[i][1];
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     switch (letter) {
       case '?':
@@ -64,10 +65,10 @@ int parse_switches(int argc, char** argv, RunFlags& flags) {
         flags.arrange_mode = 1;
         break;
       default:
-        fatal_error(99, format_text("Unknown switch: %s", argv[i]));
+        fatal_error(99, format_text("Unknown switch: %s", args[i].c_str()));
     }
   }
-  if (i >= argc) fatal_error(105, "Missing file name(s)");
+  if (i >= args.size()) fatal_error(105, "Missing file name(s)");
   return i;
 }
 
@@ -77,15 +78,15 @@ const char* output_suffix(const RunFlags& flags) {
   return "_refm";
 }
 
-int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
+int run(const std::vector<std::string>& args, std::chrono::steady_clock::time_point start) {
   RunFlags flags;
-  const int first_file = parse_switches(argc, argv, flags);
+  const size_t first_file = parse_switches(args, flags);
   int files_loaded = 0;
   int files_created = 0;
   int files_with_findings = 0;
   Board board;
-  for (int i = first_file; i < argc; ++i) {
-    std::string board_file_name = argv[i];
+  for (size_t i = first_file; i < args.size(); ++i) {
+    std::string board_file_name = args[i];
     load_board(board, board_file_name, flags);
     const std::string input_name = board_file_name;
     const size_t texts_read = board.texts.size();
@@ -98,20 +99,19 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
     if (written) {
       write_board(board, board_file_name, output_suffix(flags));
       const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
-      std::fprintf(stderr,
-                   "    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
-                   converted, by_visibility ? "Visibility" : "Height/Stroke",
-                   flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
+      print_message("    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
+                    converted, by_visibility ? "Visibility" : "Height/Stroke",
+                    flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
       ++files_created;
     } else {
-      std::fprintf(stderr, "    No components found in %s, nothing done\n\n", input_name.c_str());
+      print_message("    No components found in %s, nothing done\n\n", input_name.c_str());
     }
     std::fputs(silk.report.c_str(), stderr);
     if (flags.check_mode) {
       const std::string picture = picture_name(written ? board_file_name : input_name, written);
       if (!write_file_atomically(picture, silk.picture))
         fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
-      std::fprintf(stderr, "    Silkscreen picture in \"%s\".\n\n", picture.c_str());
+      print_message("    Silkscreen picture in \"%s\".\n\n", picture.c_str());
       if (silk.has_findings) ++files_with_findings;
     }
     release_board(board);
@@ -121,28 +121,28 @@ int run(int argc, char** argv, std::chrono::steady_clock::time_point start) {
                                                  std::chrono::steady_clock::now() - start)
                                                  .count()) /
                          1000.0;
-  std::fprintf(stderr, "\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\n",
-               files_loaded, plural(files_loaded), files_created,
-               flags.mirror_mode ? "mirrored " : "", plural(files_created));
+  print_message("\n\nDone.\n\n  %d file%s loaded.  \n\n  %d %sfile%s created.\n\n", files_loaded,
+                plural(files_loaded), files_created, flags.mirror_mode ? "mirrored " : "",
+                plural(files_created));
   if (flags.check_mode) {
-    std::fprintf(stderr, "  %d file%s with silkscreen findings.\n\n", files_with_findings,
-                 plural(files_with_findings));
+    print_message("  %d file%s with silkscreen findings.\n\n", files_with_findings,
+                  plural(files_with_findings));
   }
-  std::fprintf(stderr, "Elapsed time: %1.3lf Sec\n\n", elapsed);
+  print_message("Elapsed time: %1.3lf Sec\n\n", elapsed);
   return 0;
 }
 
 }  // namespace
 
-int run_silkora(int argc, char** argv) {
+int run_silkora(const std::vector<std::string>& args) {
   const auto start = std::chrono::steady_clock::now();
-  std::fprintf(stderr, "\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
-  std::fprintf(stderr, "            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
+  print_message("\n\n   Silkora - A Korvel Post Layout RefDes Converter\n");
+  print_message("            Ver %1.2lf%c\n\n", kVersionNumber, kVersionLetter);
   try {
-    return run(argc, argv, start);
+    return run(args, start);
   } catch (const FatalError& e) {
     if (e.code > 0) {
-      std::fprintf(stderr, "\nError %d: %s\n", e.code, e.what());
+      print_message("\nError %d: %s\n", e.code, e.what());
       std::fputs(e.location.c_str(), stderr);
     }
     if (e.code < 10000) std::fputs(kUsage, stderr);

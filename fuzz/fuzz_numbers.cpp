@@ -3,7 +3,7 @@
 // The first byte picks one of the record formats the readers use; the rest of the input, cut
 // at its first NUL, is the text scanned by scan_values and by sscanf: the counts and every
 // value stored must be the same. The same bytes, taken as numbers, are printed by Output and
-// format_length and by snprintf: the texts must be the same. Any difference aborts.
+// format_length and format_text and by snprintf: the texts must be the same. Any difference aborts.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +13,7 @@
 
 #include "io/output.h"
 #include "io/scan.h"
+#include "io/text_format.h"
 
 namespace {
 
@@ -107,6 +108,10 @@ void compare_prints(const uint8_t* data, size_t size) {
     char expected[100];
     std::snprintf(expected, sizeof expected, "    vtx: %u %d %1u %c\r\n", u, d, u % 10, 'x');
     check(out.text() == expected, "print");
+    // Messages: the general printer.
+    char message[1000];
+    std::snprintf(message, sizeof message, "%1.3lf|%5.3lf|%-16s|%1.2lf%c", v, v, "n", v, 'R');
+    check(format_text("%1.3lf|%5.3lf|%-16s|%1.2lf%c", v, v, "n", v, 'R') == message, "format_text");
   }
 }
 

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "io/text_format.h"
+
 struct FatalError : std::runtime_error {
   FatalError(int code, std::string message, bool whole_board)
       : std::runtime_error(message), code(code), whole_board(whole_board) {}
@@ -25,6 +27,3 @@ struct FatalError : std::runtime_error {
 
 // The same for the checks made after a whole board has been read.
 [[noreturn]] void fatal_board_error(int code, const std::string& message);
-
-// printf-style formatting into a std::string, for messages that carry values.
-std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));

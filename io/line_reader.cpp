@@ -1,14 +1,9 @@
 #include "io/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+
+#include "platform/files.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -60,53 +55,13 @@ LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
 }
 
 LineReader::LineReader(const std::string& name, bool& ok) {
-  ok = false;
-  const int fd = ::open(name.c_str(), O_RDONLY);
-  if (fd < 0) return;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return;
-  }
-  const size_t file_size = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
-  if (file_size > 0) {
-    // Mapping the file reads it straight from the page cache: no copy and no fresh memory to
-    // clear. The whole mapping is set up at once rather than one page fault at a time.
-    void* map = ::mmap(nullptr, file_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    if (map != MAP_FAILED) {
-      ::close(fd);
-      mapping_ = map;
-      mapping_size_ = file_size;
-      data_ = static_cast<const char*>(map);
-      size_ = file_size;
-      ok = true;
-      return;
-    }
-  }
-  // Anything that cannot be mapped (a pipe, say) is read into a string that grows as needed.
-  size_t used = 0;
-  owned_.resize(65536);
-  for (;;) {
-    if (used == owned_.size()) owned_.resize(owned_.size() * 2);
-    const ssize_t n = ::read(fd, owned_.data() + used, owned_.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return;
-    }
-    if (n == 0) break;
-    used += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  owned_.resize(used);
-  data_ = owned_.data();
-  size_ = owned_.size();
-  ok = true;
+  file_ = std::make_unique<FileBytes>();
+  ok = file_->open(name);
+  data_ = file_->data();
+  size_ = file_->size();
 }
 
-LineReader::~LineReader() {
-  if (mapping_ != nullptr) ::munmap(mapping_, mapping_size_);
-}
+LineReader::~LineReader() = default;
 
 void LineReader::keep_line(const char* text, size_t length) {
   if (length >= line_capacity_) {

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+class FileBytes;
+
 class LineReader {
  public:
   // Over a text in memory.
@@ -88,9 +90,8 @@ class LineReader {
   // this may run over much of it.
   static size_t count_line_feeds(const char* begin, const char* end);
 
-  std::string owned_;        // the text, when it was given or read rather than mapped
-  void* mapping_ = nullptr;  // the mapped file, if any
-  size_t mapping_size_ = 0;
+  std::string owned_;                // the text, when it was given
+  std::unique_ptr<FileBytes> file_;  // the file's bytes, when it was read from a file
   const char* data_ = nullptr;
   size_t size_ = 0;
   size_t pos_ = 0;  // offset of the next line

@@ -1,15 +1,14 @@
 #include "io/output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
+
+#include "io/text_format.h"
+#include "platform/files.h"
 
 void Output::grow(size_t at_least) {
   size_t capacity = capacity_ == 0 ? kRoom : capacity_;
@@ -52,17 +51,8 @@ void Output::put(const char* text) {
 }
 
 bool Output::flush() {
-  if (fd_ < 0) return !failed_;
-  size_t done = 0;
-  while (!failed_ && done < used_) {
-    const ssize_t n = ::write(fd_, buffer_.get() + done, used_ - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed_ = true;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
+  if (file_ == nullptr) return !failed_;
+  if (!failed_ && used_ > 0) failed_ = !file_->write(buffer_.get(), used_);
   used_ = 0;
   return !failed_;
 }
@@ -129,18 +119,9 @@ void Output::print(const char* format, ...) {
   const bool printed = print_plain(format, args);
   va_end(args);
   if (!printed) {
-    va_list again;
-    va_copy(again, copy);
-    char small[512];
-    const int n = std::vsnprintf(small, sizeof small, format, copy);
-    if (n >= 0 && static_cast<size_t>(n) < sizeof small) {
-      append_text(small, static_cast<size_t>(n));
-    } else if (n >= 0) {
-      std::vector<char> big(static_cast<size_t>(n) + 1);
-      std::vsnprintf(big.data(), big.size(), format, again);
-      append_text(big.data(), static_cast<size_t>(n));
-    }
-    va_end(again);
+    std::string text;
+    append_format(text, format, copy);
+    append_text(text.data(), text.size());
   }
   va_end(copy);
   maybe_flush();
@@ -179,19 +160,8 @@ std::string format_length(double value) {
   value += 0.0;  // -0.0 + 0.0 is +0.0
   // For a finite value, fixed notation with six decimals is exactly what "%6.6lf" prints (the
   // width of 6 never pads: six decimals make the text longer); inf and nan are padded.
-  char small[400];
   std::string text;
-  const auto r = std::isfinite(value) ? std::to_chars(small, small + sizeof small, value,
-                                                      std::chars_format::fixed, 6)
-                                      : std::to_chars_result{small, std::errc::value_too_large};
-  if (r.ec == std::errc()) {
-    text.assign(small, static_cast<size_t>(r.ptr - small));
-  } else {
-    const int n = std::snprintf(nullptr, 0, "%6.6lf", value);
-    std::vector<char> big(static_cast<size_t>(n) + 1);
-    std::snprintf(big.data(), big.size(), "%6.6lf", value);
-    text.assign(big.data(), static_cast<size_t>(n));
-  }
+  append_fixed(text, value, 6, 6);
   while (!text.empty() && text.back() == '0') text.pop_back();
   if (!text.empty() && text.back() == '.') text.pop_back();
   return text;

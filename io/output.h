@@ -17,6 +17,8 @@
 
 #include "io/fixed_format.h"
 
+class TempFile;
+
 namespace output_detail {
 
 // A literal piece of a fixed format, line ends already doubled, then the directive after it
@@ -92,9 +94,9 @@ class Output {
  public:
   // Keeps the whole text in memory.
   Output() = default;
-  // Passes the text on to the open file `fd` in large pieces as it grows, so a board of any
-  // size is written with little memory.
-  explicit Output(int fd) : fd_(fd) { grow(kFlushSize + kRoom); }
+  // Passes the text on to `file` in large pieces as it grows, so a board of any size is
+  // written with little memory.
+  explicit Output(TempFile& file) : file_(&file) { grow(kFlushSize + kRoom); }
 
   // printf-style; each "\n" of the result becomes "\r\n".
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -125,14 +127,14 @@ class Output {
   bool print_plain(const char* format, va_list args);
   void append_text(const char* text, size_t length);
   void maybe_flush() {
-    if (fd_ >= 0 && used_ >= kFlushSize) flush();
+    if (file_ != nullptr && used_ >= kFlushSize) flush();
   }
   static constexpr size_t kFlushSize = 1 << 17;
   static constexpr size_t kRoom = 4096;
   std::unique_ptr<char[]> buffer_;
   size_t used_ = 0;
   size_t capacity_ = 0;
-  int fd_ = -1;
+  TempFile* file_ = nullptr;
   bool failed_ = false;
 };
 

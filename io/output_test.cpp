@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "io/text_format.h"
+#include "platform/files.h"
+
 TEST(FormatLength, StripsZerosAndPoint) {
   const struct {
     double value;
@@ -154,9 +157,9 @@ TEST(FormatLength, AgreesWithPrintf) {
 // A file sink gets the same bytes as the in-memory text, across many flushes.
 TEST(Output, FileSinkWritesTheSameText) {
   const std::string name = testing::TempDir() + "output_test.krv";
-  FILE* file = std::fopen(name.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  Output to_file(fileno(file));
+  TempFile file(name);
+  ASSERT_TRUE(file.ok());
+  Output to_file(file);
   Output in_memory;
   for (int i = 0; i < 300000; ++i) {
     to_file.print("    vtx: %d %s\n", i, "x");
@@ -164,8 +167,7 @@ TEST(Output, FileSinkWritesTheSameText) {
     to_file.put("\n");
     in_memory.put("\n");
   }
-  EXPECT_TRUE(to_file.flush());
-  std::fclose(file);
+  EXPECT_TRUE(file.commit(to_file.flush(), name));
   FILE* in = std::fopen(name.c_str(), "rb");
   std::string written;
   char chunk[65536];
@@ -227,4 +229,57 @@ TEST(Output, FixedFormatsPrintAsPrintfDoes) {
                 printf_text("%s\n", text.c_str());
   }
   ASSERT_TRUE(fixed.text() == expected);
+}
+
+// The general printer (messages and records printed from a format read at run time) prints what
+// glibc's printf prints for every directive the program uses: huge values in full, infinities,
+// NaNs with their sign, widths that pad on either side.
+TEST(FormatText, AgreesWithPrintf) {
+  std::mt19937_64 random(13);
+  const double specials[] = {
+      1e300,    -1e300, INFINITY, -INFINITY, NAN,       -NAN,
+      0.0,      -0.0,   0.0005,   0.0015,    2.5e-7,    1.7976931348623157e308,
+      4.9e-324, 1.125,  -1.0625,  99.995,    1e15 + 0.5};
+  const auto check = [](double v, int i, unsigned u, const char* text) {
+    const char* const formats[] = {
+        "Elapsed time: %1.3lf Sec\n",    "Ver %1.2lf%c|",    "version: %5.3lf\n",
+        "%s%s_spacing: %1.6lf\n",        "%6.6lf|%1.4lf|%f", "Net %-16s Area %u %d|%5d|%-5u|",
+        "%08.3f|%-8.1lf|%.0f|%3s|%.2s%%"};
+    char expected[1000];
+    std::snprintf(expected, sizeof expected, formats[0], v);
+    EXPECT_EQ(format_text(formats[0], v), expected);
+    std::snprintf(expected, sizeof expected, formats[1], v, 'R');
+    EXPECT_EQ(format_text(formats[1], v, 'R'), expected);
+    std::snprintf(expected, sizeof expected, formats[2], v);
+    EXPECT_EQ(format_text(formats[2], v), expected);
+    std::snprintf(expected, sizeof expected, formats[3], text, "x", v);
+    EXPECT_EQ(format_text(formats[3], text, "x", v), expected);
+    std::snprintf(expected, sizeof expected, formats[4], v, v, v);
+    EXPECT_EQ(format_text(formats[4], v, v, v), expected);
+    std::snprintf(expected, sizeof expected, formats[5], text, u, i, i, u);
+    EXPECT_EQ(format_text(formats[5], text, u, i, i, u), expected);
+    std::snprintf(expected, sizeof expected, formats[6], v, v, v, text, text);
+    EXPECT_EQ(format_text(formats[6], v, v, v, text, text), expected);
+  };
+  const char* const texts[] = {"", "a", "GND", "a_net_name_longer_than_16"};
+  for (double v : specials) check(v, INT32_MIN, UINT32_MAX, texts[3]);
+  for (int round = 0; round < 20000; ++round) {
+    double v;
+    if (round % 2 == 0) {
+      const uint64_t bits = random();
+      std::memcpy(&v, &bits, sizeof v);
+    } else {
+      v = static_cast<double>(static_cast<int64_t>(random() % 2000000001) - 1000000000) / 1e4;
+    }
+    check(v, static_cast<int>(random()), static_cast<unsigned>(random()), texts[round % 4]);
+    if (HasFailure()) return;
+  }
+}
+
+// 1e300 printed with three decimals is all 301 of its digits.
+TEST(FormatText, PrintsHugeValuesInFull) {
+  const std::string text = format_text("%1.3lf", 1e300);
+  EXPECT_EQ(text.size(), 301u + 4u);
+  EXPECT_EQ(text.substr(0, 17), "10000000000000000");
+  EXPECT_EQ(text.substr(text.size() - 4), ".000");
 }

@@ -1,10 +1,11 @@
-// Scanning the numbers of a record, as sscanf scans them.
+// Scanning the numbers of a record, as glibc's sscanf scans them.
 //
-// Board files are read with sscanf formats, and what sscanf accepts (signs on unsigned values,
-// exponents, hexadecimal, inf and nan, values that overflow) is part of what users' files rely
-// on. Almost every number in a real board is a plain decimal, though, and sscanf is slow for
-// boards of millions of records. So plain tokens are converted here directly, with results
-// identical to sscanf's, and a record with anything else in it is handed to sscanf whole.
+// Board files are read with sscanf formats, and what glibc's sscanf accepts (signs on unsigned
+// values, exponents, hexadecimal, inf and nan, values that overflow) is part of what users' files
+// rely on. The program does all of it itself, so a board reads the same whatever C library it is
+// built with. Almost every number in a real board is a plain decimal: plain tokens are converted
+// inline here, and a record with anything else in it goes whole to the general scanner
+// (scan_general), which follows glibc's rules for every token.
 //
 // scan_values(text, "format", ...) reads a format at run time;
 // scan_values<"format">(text, ...) takes a format fixed at build time, for the records read by
@@ -14,7 +15,6 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <tuple>
 #include <type_traits>
@@ -39,7 +39,7 @@ inline bool ends_token(char c) {
 enum class Step {
   kNext,      // converted (or skipped, when suppressed): go on
   kStop,      // the input ends or does not match: the count so far is the result
-  kHandOver,  // the token is not plain: the whole record goes to sscanf
+  kHandOver,  // the token is not plain: the whole record goes to scan_general
 };
 
 inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -52,7 +52,7 @@ inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,
 __attribute__((always_inline)) inline Step scan_one(char conversion, bool is_long, const char*& s,
                                                     void* target) {
   while (is_space(*s)) ++s;
-  if (*s == '\0') return Step::kStop;  // input ends before this value: sscanf stops here too
+  if (*s == '\0') return Step::kStop;  // input ends before this value: scanf stops here too
   const char* token = s;
   switch (conversion) {
     case 'u': {
@@ -185,8 +185,28 @@ using TargetType = std::conditional_t<
 
 }  // namespace scan_detail
 
-// sscanf that reports "nothing converted" as 0 rather than EOF, so counts can be compared
-// directly with what a record needs.
+namespace scan_detail {
+
+// Scans `text` by `format` with glibc's rules for every token; `targets` holds one pointer for
+// each assigned directive, in order. Returns the count of values assigned (0, not EOF, when the
+// input ends first). Besides white space and literal characters, the format may hold %u, %d,
+// %lf, %f, %s and %%, each possibly with *.
+int scan_general(const char* text, const char* format, void* const* targets);
+
+// One number token as glibc's scanf reads it, at `s` (white space already skipped). Returns
+// where the token ends, or nullptr when the input does not match; the value is stored when
+// `target` is not null.
+const char* scan_double(const char* s, double* target);
+const char* scan_float(const char* s, float* target);
+// %d and %u: the value as glibc gives it (strtol or strtoul of the digits, saturating on
+// overflow, then cut to 32 bits).
+const char* scan_int(const char* s, int* target);
+const char* scan_unsigned(const char* s, unsigned* target);
+
+}  // namespace scan_detail
+
+// sscanf (with glibc's results) that reports "nothing converted" as 0 rather than EOF, so counts
+// can be compared directly with what a record needs.
 int scan_values(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
 
 template <FixedFormat F, typename... Targets>
@@ -216,9 +236,6 @@ int scan_values(const char* text, Targets... targets) {
     (one.template operator()<D>() && ...);
   }
   (std::make_index_sequence<P::kDirectives>{});
-  if (step == Step::kHandOver) {
-    const int n = std::sscanf(text, F.text, targets...);
-    return n < 0 ? 0 : n;
-  }
+  if (step == Step::kHandOver) return scan_detail::scan_general(text, F.text, slots);
   return count;
 }

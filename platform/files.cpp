@@ -1,60 +1,284 @@
 #include "platform/files.h"
 
+#include <algorithm>
+#include <string>
+
+#include "platform/file_names.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "platform/text_encoding.h"
+#else
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
+#endif
 
-#include "platform/file_names.h"
+FileBytes::~FileBytes() {
+  release();
+}
 
-TempFile::TempFile(const std::string& target) {
-  const std::string folder = target.substr(0, file_name_start(target));
-  // A short name, so a target name near the system's limit still leaves room for it.
-  static const char kTemplate[] = ".silkora-XXXXXX";
-  name_.assign(folder.begin(), folder.end());
-  name_.insert(name_.end(), kTemplate, kTemplate + sizeof kTemplate);
-  fd_ = ::mkstemp(name_.data());
-  if (fd_ < 0) return;
-  // A new file gets the permissions any newly created file gets here.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  if (::fchmod(fd_, 0666 & ~mask) != 0) discard();
+bool write_file_atomically(const std::string& path, std::string_view text) {
+  TempFile temp(path);
+  if (!temp.ok()) return false;
+  const bool written = temp.write(text.data(), text.size());
+  return temp.commit(written, path);
 }
 
 TempFile::~TempFile() {
   discard();
 }
 
+#if defined(_WIN32)
+
+namespace {
+
+// The UTF-16 form of a name for the W calls; false when the name has none.
+bool wide_name(const std::string& name, std::wstring& wide) {
+  std::u16string utf16;
+  if (!utf8_to_utf16(name, utf16)) return false;
+  wide.assign(utf16.begin(), utf16.end());
+  return true;
+}
+
+HANDLE as_handle(intptr_t h) {
+  return reinterpret_cast<HANDLE>(h);
+}
+
+}  // namespace
+
+bool FileBytes::open(const std::string& name) {
+  release();
+  std::wstring wide;
+  if (!wide_name(name, wide)) return false;
+  const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;  // a folder cannot be opened this way either
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX) {
+    ::CloseHandle(file);
+    return false;
+  }
+  const size_t file_size = static_cast<size_t>(size.QuadPart);
+  if (file_size > 0) {
+    // Mapping reads the file straight from the system's cache, without a copy.
+    const HANDLE map = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (map != nullptr) {
+      void* view = ::MapViewOfFile(map, FILE_MAP_READ, 0, 0, 0);
+      ::CloseHandle(map);
+      if (view != nullptr) {
+        ::CloseHandle(file);
+        mapping_ = view;
+        mapping_size_ = file_size;
+        data_ = static_cast<const char*>(view);
+        size_ = file_size;
+        return true;
+      }
+    }
+  }
+  size_t used = 0;
+  owned_.resize(65536);
+  for (;;) {
+    if (used == owned_.size()) owned_.resize(owned_.size() * 2);
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(owned_.size() - used, 1u << 30));
+    DWORD got = 0;
+    if (!::ReadFile(file, owned_.data() + used, want, &got, nullptr)) {
+      ::CloseHandle(file);
+      owned_.clear();
+      return false;
+    }
+    if (got == 0) break;
+    used += got;
+  }
+  ::CloseHandle(file);
+  owned_.resize(used);
+  data_ = owned_.data();
+  size_ = owned_.size();
+  return true;
+}
+
+void FileBytes::release() {
+  if (mapping_ != nullptr) ::UnmapViewOfFile(mapping_);
+  mapping_ = nullptr;
+  owned_.clear();
+  data_ = nullptr;
+  size_ = 0;
+}
+
+TempFile::TempFile(const std::string& target) {
+  const std::string folder = target.substr(0, file_name_start(target));
+  std::wstring wide_target;
+  if (!wide_name(target, wide_target)) return;  // no file can be made under such a name
+  // A short name made unique by the process and a counter; CREATE_NEW never opens an
+  // existing file.
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = folder + ".silkora-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(counter++);
+    std::wstring wide;
+    if (!wide_name(name, wide)) return;
+    const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      handle_ = reinterpret_cast<intptr_t>(file);
+      name_ = name;
+      return;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS) return;
+  }
+}
+
+bool TempFile::write(const char* data, size_t size) {
+  if (handle_ == kNoHandle) return false;
+  while (size > 0) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    DWORD done = 0;
+    if (!::WriteFile(as_handle(handle_), data, want, &done, nullptr) || done == 0) return false;
+    data += done;
+    size -= done;
+  }
+  return true;
+}
+
 bool TempFile::commit(bool written, const std::string& target) {
-  bool ok = written;
-  ok = (::close(fd_) == 0) && ok;
-  fd_ = -1;
-  ok = ok && ::rename(name_.data(), target.c_str()) == 0;
+  bool ok = written && handle_ != kNoHandle;
+  if (handle_ != kNoHandle) ok = ::CloseHandle(as_handle(handle_)) != 0 && ok;
+  handle_ = kNoHandle;
+  std::wstring from, to;
+  ok = ok && wide_name(name_, from) && wide_name(target, to) &&
+       ::MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (ok) name_.clear();
+  discard();
   return ok;
 }
 
 void TempFile::discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!name_.empty()) ::unlink(name_.data());
+  if (handle_ != kNoHandle) ::CloseHandle(as_handle(handle_));
+  handle_ = kNoHandle;
+  std::wstring wide;
+  if (!name_.empty() && wide_name(name_, wide)) ::DeleteFileW(wide.c_str());
   name_.clear();
 }
 
-bool write_file_atomically(const std::string& path, std::string_view text) {
-  TempFile temp(path);
-  if (!temp.ok()) return false;
-  bool written = true;
-  while (!text.empty()) {
-    const ssize_t n = ::write(temp.fd(), text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      written = false;
-      break;
-    }
-    text.remove_prefix(static_cast<size_t>(n));
-  }
-  return temp.commit(written, path);
+bool is_folder(const std::string& name) {
+  std::wstring wide;
+  if (!wide_name(name, wide)) return false;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+#else  // POSIX
+
+bool FileBytes::open(const std::string& name) {
+  release();
+  const int fd = ::open(name.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const size_t file_size = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
+  if (file_size > 0) {
+    // Mapping the file reads it straight from the page cache: no copy and no fresh memory to
+    // clear. The whole mapping is set up at once rather than one page fault at a time.
+#if defined(MAP_POPULATE)
+    constexpr int kFlags = MAP_PRIVATE | MAP_POPULATE;
+#else
+    constexpr int kFlags = MAP_PRIVATE;
+#endif
+    void* map = ::mmap(nullptr, file_size, PROT_READ, kFlags, fd, 0);
+    if (map != MAP_FAILED) {
+      ::close(fd);
+      mapping_ = map;
+      mapping_size_ = file_size;
+      data_ = static_cast<const char*>(map);
+      size_ = file_size;
+      return true;
+    }
+  }
+  // Anything that cannot be mapped (a pipe, say) is read into a string that grows as needed.
+  size_t used = 0;
+  owned_.resize(65536);
+  for (;;) {
+    if (used == owned_.size()) owned_.resize(owned_.size() * 2);
+    const ssize_t n = ::read(fd, owned_.data() + used, owned_.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      owned_.clear();
+      return false;
+    }
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  owned_.resize(used);
+  data_ = owned_.data();
+  size_ = owned_.size();
+  return true;
+}
+
+void FileBytes::release() {
+  if (mapping_ != nullptr) ::munmap(mapping_, mapping_size_);
+  mapping_ = nullptr;
+  owned_.clear();
+  data_ = nullptr;
+  size_ = 0;
+}
+
+TempFile::TempFile(const std::string& target) {
+  const std::string folder = target.substr(0, file_name_start(target));
+  // A short name, so a target name near the system's limit still leaves room for it.
+  std::string name = folder + ".silkora-XXXXXX";
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return;
+  handle_ = fd;
+  name_ = name;
+  // A new file gets the permissions any newly created file gets here.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (::fchmod(fd, 0666 & ~mask) != 0) discard();
+}
+
+bool TempFile::write(const char* data, size_t size) {
+  if (handle_ == kNoHandle) return false;
+  while (size > 0) {
+    const ssize_t n = ::write(static_cast<int>(handle_), data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool TempFile::commit(bool written, const std::string& target) {
+  bool ok = written && handle_ != kNoHandle;
+  if (handle_ != kNoHandle) ok = (::close(static_cast<int>(handle_)) == 0) && ok;
+  handle_ = kNoHandle;
+  ok = ok && ::rename(name_.c_str(), target.c_str()) == 0;
+  if (ok) name_.clear();
+  discard();
+  return ok;
+}
+
+void TempFile::discard() {
+  if (handle_ != kNoHandle) ::close(static_cast<int>(handle_));
+  handle_ = kNoHandle;
+  if (!name_.empty()) ::unlink(name_.c_str());
+  name_.clear();
+}
+
+bool is_folder(const std::string& name) {
+  struct stat info {};
+  return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+#endif

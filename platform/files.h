@@ -1,9 +1,36 @@
-// What the program asks of the operating system for its output files.
+// What the program asks of the operating system for its files, in one place: reading a board
+// whole, the temporary output beside its target and its atomic replace, and whether a name is
+// a folder. files.cpp holds the POSIX and the Windows answers side by side. Names are UTF-8;
+// on Windows they are opened by their UTF-16 form, and a name that has none cannot be opened.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+// A file's whole content in memory: mapped where the system can map it, read otherwise.
+class FileBytes {
+ public:
+  FileBytes() = default;
+  ~FileBytes();
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+
+  // Makes the content of `name` available; false when it cannot be opened or read (a folder
+  // included).
+  bool open(const std::string& name);
+  const char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  void release();
+  std::string owned_;        // the content, when it was read rather than mapped
+  void* mapping_ = nullptr;  // the mapped view, if any
+  size_t mapping_size_ = 0;
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+};
 
 // A temporary file beside an output file, renamed into place only when it is complete and
 // removed otherwise: an output appears whole or not at all, and an older file of its name is
@@ -16,18 +43,25 @@ class TempFile {
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
 
-  bool ok() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
+  bool ok() const { return handle_ != kNoHandle; }
 
-  // Closes the file and renames it to `target`; false when anything of it failed (`written`
-  // false counts as a failure), and then nothing is left behind.
+  // Writes all of [data, data + size); false when any of it could not be written.
+  bool write(const char* data, size_t size);
+
+  // Closes the file and renames it to `target`, replacing any file of that name; false when
+  // anything of it failed (`written` false counts as a failure), and then nothing is left
+  // behind.
   bool commit(bool written, const std::string& target);
 
  private:
   void discard();
-  std::vector<char> name_;
-  int fd_ = -1;
+  static constexpr intptr_t kNoHandle = -1;
+  std::string name_;  // empty once renamed or removed
+  intptr_t handle_ = kNoHandle;
 };
 
 // Writes `text` as the whole content of `path` through a TempFile; false on any failure.
 bool write_file_atomically(const std::string& path, std::string_view text);
+
+// Whether `name` is an existing folder.
+bool is_folder(const std::string& name);

@@ -40,10 +40,10 @@ int convert_refdes(Board& board, const RunFlags& flags) {
   bool debug_placement = false;
   if (flags.debug_mode) {
     if (board.options.n_copper_layers <= 3) {
-      std::fprintf(stderr, "\n    Board only has %d layers, debug disabled",
-                   static_cast<int>(board.options.n_copper_layers));
+      print_message("\n    Board only has %d layers, debug disabled",
+                    static_cast<int>(board.options.n_copper_layers));
     } else {
-      std::fprintf(stderr, "\n    Debug mode...");
+      print_message("\n    Debug mode...");
       debug_placement = true;
     }
   }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every command-line case below a folder and compares what the program did with what the
 # case expects. A case is a folder holding:
-#   cmd              the arguments, as shell words, given to the program
+#   cmd              the arguments, as shell words, given to the program ('...' and "..." quote
+#                    a word with blanks; nothing is expanded)
 #   input/           files copied into an empty scratch folder, where the program runs
 #   setup.sh         optional: run in the scratch folder before the program (bash)
 #   after.sh         optional: run in the scratch folder after the program (bash), to look at
@@ -12,6 +13,8 @@
 #   expected/        every file the run must create, byte for byte; no other file may appear and
 #                    the input files must stay as they were
 # Usage: run_cases.sh PROGRAM CASES_DIR [--update] [CASE...]
+#   PROGRAM may be a wrapper that runs the program (tests/windows/wine_silkora.sh runs the
+#   Windows program under Wine).
 #   --update rewrites expected_stderr, expected_status and expected/ from what the program did
 #   (read every change before committing it).
 set -u
@@ -41,7 +44,8 @@ for name in "${list[@]}"; do
   if [ -d "$case_dir/input" ]; then cp -a "$case_dir/input/." "$work/"; fi
   (cd "$work" && find . -type f -o -type d | sort) > "$scratch_root/before.list"
   if [ -f "$case_dir/setup.sh" ]; then (cd "$work" && bash "$case_dir/setup.sh"); fi
-  read -r -a args < <(printf '%s\n' "$(cat "$case_dir/cmd")")
+  # Words as the shell quotes them ("my board.krv" is one), without globbing ("-?" stays).
+  mapfile -t args < <(xargs -r printf '%s\n' < "$case_dir/cmd")
   (cd "$work" && timeout 20 "$program" "${args[@]}" 2> "$scratch_root/stderr" > "$scratch_root/stdout")
   status=$?
   mask_time < "$scratch_root/stderr" > "$scratch_root/stderr.masked"

@@ -5,10 +5,17 @@
 # temporary folder; a second run of that user into a writable folder shows the first failed for
 # the permission and nothing else. Without root and without setpriv the case cannot be made and
 # is skipped (exit status 77).
-# Usage: run_no_write_permission.sh PROGRAM
+# Usage: run_no_write_permission.sh PROGRAM [RUNNER...]
+#   RUNNER runs the copied program, for the Windows one under Wine:
+#   run_no_write_permission.sh build-windows/silkora.exe /usr/lib/wine/wine64
+#   (it gets a home of its own in the temporary folder, where Wine keeps its prefix).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
+shift
+runner=("$@")
+copy=silkora
+[[ $program == *.exe ]] && copy=silkora.exe
 
 as_user=()
 if [ "$(id -u)" = 0 ]; then
@@ -22,8 +29,11 @@ fi
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
-cp "$program" "$work/silkora"
-chmod 755 "$work/silkora"
+cp "$program" "$work/$copy"
+chmod 755 "$work/$copy"
+mkdir "$work/home"
+[ "$(id -u)" = 0 ] && chown 65534:65534 "$work/home"
+run() { (cd "$work" && "${as_user[@]}" env HOME="$work/home" "${runner[@]}" "./$copy" "$@" > stdout 2> stderr); }
 mkdir "$work/locked" "$work/open"
 cp "$here/board.krv" "$work/locked/board.krv"
 cp "$here/board.krv" "$work/open/board.krv"
@@ -40,7 +50,7 @@ fail() {
 }
 
 before=$(ls -A "$work/locked")
-(cd "$work" && "${as_user[@]}" ./silkora locked/board.krv > stdout 2> stderr)
+run locked/board.krv
 status=$?
 [ "$status" = 1 ] || fail "exit status $status, expected 1"
 grep -qxF 'Error 20043: unable to open locked/board_ref.krv for output' "$work/stderr" ||
@@ -49,7 +59,7 @@ grep -qxF 'Error 20043: unable to open locked/board_ref.krv for output' "$work/s
 [ "$(cat "$work/locked/board_ref.krv")" = "older file" ] || fail "the older output file changed"
 
 # The same user, the same program, a folder it may write to: the board is written.
-(cd "$work" && "${as_user[@]}" ./silkora open/board.krv > stdout 2> stderr)
+run open/board.krv
 status=$?
 [ "$status" = 0 ] || fail "writable folder: exit status $status: $(grep -m1 '^Error' "$work/stderr")"
 [ -s "$work/open/board_ref.krv" ] || fail "writable folder: no output written"

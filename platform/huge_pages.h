@@ -1,4 +1,4 @@
-// Asking for large pages on the board's biggest tables.
+// Asking the system for large pages on the board's biggest tables (where it gives them).
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,13 @@
-#include "io/huge_pages.h"
+#include "platform/huge_pages.h"
+
+#if defined(_WIN32)
+
+// Windows gives large pages only to processes with a privilege users seldom hold; boards are
+// built in ordinary pages there.
+void advise_huge_pages(const void*, size_t) {}
+void prepare_heap_for_board(size_t) {}
+
+#else
 
 #include <sys/mman.h>
 
@@ -56,4 +65,6 @@ void prepare_heap_for_board(size_t file_bytes) {
 }
 #else
 void prepare_heap_for_board(size_t) {}
+#endif
+
 #endif
