@@ -45,7 +45,7 @@ struct Placement {
 };
 Placement placement_of(const Part& part);
 
-// The copper a pad spec makes at a pin, on the board; false for shape 0 (no copper) and for
+// The copper a pad record makes at a pin, on the board; false for shape 0 (no copper) and for
 // shapes this program does not know.
 bool pad_shape(const PadSpec& pad, const FootprintPin& pin, const Placement& where, Shape& out);
 
