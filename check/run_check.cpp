@@ -2,6 +2,7 @@
 
 #include "check/arrange.h"
 #include "check/silk_check.h"
+#include "platform/file_names.h"
 
 namespace {
 
@@ -56,10 +57,9 @@ SilkscreenResult run_silkscreen(Board& board, const RunFlags& flags, size_t firs
 }
 
 std::string picture_name(const std::string& board_name, bool board_written) {
-  const size_t slash = board_name.rfind('/');
+  // The extension is the last '.' of the file's own name, as for the board's own names.
   const size_t dot = board_name.rfind('.');
-  const bool has_extension =
-      dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const bool has_extension = dot != std::string::npos && dot >= file_name_start(board_name);
   const std::string stem = has_extension ? board_name.substr(0, dot) : board_name;
   return stem + (board_written ? ".svg" : "_check.svg");
 }
