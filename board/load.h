@@ -20,5 +20,4 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
 // load_board with the board file's bytes taken from `files` (by name, after the same ".krv" rule)
 // instead of the disk: the same work, the same errors and the same report.
 void load_board_from_memory(Board& board, std::string& board_file_name,
-                            const std::map<std::string, std::string>& files,
-                            const RunFlags& flags);
+                            const std::map<std::string, std::string>& files, const RunFlags& flags);

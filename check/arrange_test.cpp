@@ -98,6 +98,61 @@ TEST(Arrange, TwoDesignatorsOnTopOfEachOtherBothEndFree) {
   expect_only_positions_changed(board, r);
 }
 
+// Parts that were never placed get no designator, wherever they stand in the part list and on
+// whichever side: every designator still belongs to its own part, moves next to that part's
+// body and is reported with its own pad.
+TEST(Arrange, UnplacedPartsAnywhereLeaveEveryDesignatorWithItsPart) {
+  const struct {
+    const char* what;
+    const char* layout;  // a letter per part: t placed on top, b on the bottom, u never placed
+  } cases[] = {
+      {"unplaced first", "utb"},        {"unplaced in the middle", "tub"},
+      {"unplaced last", "tbu"},         {"several in a row", "tuuubt"},
+      {"between every part", "ubutbu"}, {"bottom parts only", "ubbu"},
+  };
+  for (const auto& c : cases) {
+    for (const bool mirror : {false, true}) {
+      const std::string what = std::string(c.what) + (mirror ? " (-M)" : "");
+      Board board = check_board();
+      int placed = 0;
+      for (int k = 0; c.layout[k]; ++k) {
+        const std::string name = (c.layout[k] == 'u' ? "X" : "R") + std::to_string(k);
+        if (c.layout[k] == 'u') {
+          Part p;
+          p.name = name;
+          p.empty_ref_text = p.empty_shape = true;
+          board.parts.push_back(p);
+          continue;
+        }
+        board.parts.push_back(on_own_pad(name.c_str(), 8 + 6 * k, 25, c.layout[k] == 'b'));
+        ++placed;
+      }
+      if (mirror) mirror_board(board);
+      const Arranged r = convert_and_arrange(board);
+      EXPECT_EQ(r.result.moved.size(), static_cast<size_t>(placed)) << what;
+      EXPECT_TRUE(r.result.left.empty()) << what;
+      EXPECT_TRUE(r.after.empty()) << what;
+      const std::vector<Aabb> bodies = part_bodies(board, r.scene);
+      const double clearance = arrange_clearance(board);
+      for (const MovedText& m : r.result.moved) {
+        const SilkText& t = r.scene.texts[static_cast<size_t>(m.text)];
+        // Its own part, found by name: the one whose designator it shows.
+        const auto own = std::find_if(board.parts.begin(), board.parts.end(),
+                                      [&](const Part& p) { return p.name == *t.text; });
+        ASSERT_NE(own, board.parts.end()) << what;
+        const Aabb b = bodies[static_cast<size_t>(own - board.parts.begin())], box = bounds(t.box);
+        const double gap_x = std::max(box.min_x - b.max_x, b.min_x - box.max_x);
+        const double gap_y = std::max(box.min_y - b.max_y, b.min_y - box.max_y);
+        EXPECT_LE(std::max(gap_x, gap_y), clearance + 3 * t.height) << what << ": " << *t.text;
+        EXPECT_NE(r.result.report.find("    " + *t.text + " moved from "), std::string::npos)
+            << what;
+        EXPECT_NE(r.result.report.find("(was on pad " + *t.text + ".1)"), std::string::npos)
+            << what << ": " << r.result.report;
+      }
+    }
+  }
+}
+
 TEST(Arrange, PartAtTheEdgeIsPlacedInward) {
   Board board = check_board();
   // The text runs off the right edge at 50 mm; above and below are free, inside.

@@ -21,7 +21,7 @@ struct BoardRun {
   std::string output_name;  // the written board's name; empty when nothing was written
   int converted = 0;        // designators made by the conversion
   bool written = false;
-  SilkscreenResult silk;    // the arranging's and the check's report (the picture is written)
+  SilkscreenResult silk;  // the arranging's and the check's report (the picture is written)
 };
 
 // Runs the board named `file_argument` (as typed on the command line) through the whole road
