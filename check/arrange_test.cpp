@@ -183,6 +183,31 @@ TEST(Arrange, NoFreePlaceIsReportedAndLeft) {
   for (const Finding& f : r.after) EXPECT_EQ(f.text, 0);
 }
 
+// A designator left in place is reported with what it still collides with once its neighbours
+// have moved, not with what went away with them.
+TEST(Arrange, LeftInPlaceNamesWhatItStillCollidesWith) {
+  Board board = check_board();
+  // R1's designator is too big for any free place: it sits on its pad, runs off the board and
+  // covers R2's designator, which has room beside its own part.
+  Part big = on_own_pad("R1", 25, 25);
+  big.ref_text_height = 30 * kMm;
+  Part small = part_at("R2", 0, 20, 20);
+  small.ref_text_height = 1 * kMm;
+  small.ref_text_x = small.ref_text_y = 5 * kMm;
+  board.parts = {small, big};
+  const Arranged r = convert_and_arrange(board);
+  EXPECT_EQ(r.result.moved.size(), 1u);
+  EXPECT_EQ(r.result.left.size(), 1u);
+  EXPECT_NE(r.result.report.find("    R2 moved from 25.00, 25.00 mm to "), std::string::npos)
+      << r.result.report;
+  EXPECT_NE(r.result.report.find("(was on pad R1.1, on R1)\n"), std::string::npos)
+      << r.result.report;
+  EXPECT_NE(r.result.report.find("    R1 left in place at 24.70, 24.70 mm, no free place (on pad "
+                                 "R1.1, off the board)\n"),
+            std::string::npos)
+      << r.result.report;
+}
+
 TEST(Arrange, BottomDesignator) {
   Board board = check_board();
   board.parts = {on_own_pad("R1", 20, 20, 1)};
