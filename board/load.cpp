@@ -50,12 +50,28 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
   return load_lines(board, in, file_name, flags);
 }
 
+[[noreturn]] static void cannot_open(const std::string& name) {
+  fatal_error(13188, format_text("Unable to open %s for input", name.c_str()));
+}
+
+static void report_loaded(const std::string& name, uint32_t lines) {
+  print_message("\n  File \"%s\" loaded, %u lines read.\n", name.c_str(), lines);
+}
+
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags) {
   board_file_name = with_default_extension(board_file_name);
   bool ok = false;
   LineReader in(board_file_name, ok);
-  if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
+  if (!ok) cannot_open(board_file_name);
   prepare_heap_for_board(in.size());
-  const uint32_t lines = load_lines(board, in, board_file_name, flags);
-  print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
+  report_loaded(board_file_name, load_lines(board, in, board_file_name, flags));
+}
+
+void load_board_from_memory(Board& board, std::string& board_file_name,
+                            const std::map<std::string, std::string>& files,
+                            const RunFlags& flags) {
+  board_file_name = with_default_extension(board_file_name);
+  const auto file = files.find(board_file_name);
+  if (file == files.end()) cannot_open(board_file_name);
+  report_loaded(board_file_name, load_board_text(board, file->second, board_file_name, flags));
 }

@@ -1,6 +1,7 @@
 // Loading a whole board file into a Board.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "board/model.h"
@@ -15,3 +16,8 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
 // counted. `file_name` is used only in messages.
 uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
                          const RunFlags& flags);
+
+// load_board with the board file's bytes taken from `files` (by name, after the same ".krv" rule)
+// instead of the disk: the same work, the same errors and the same report.
+void load_board_from_memory(Board& board, std::string& board_file_name,
+                            const std::map<std::string, std::string>& files, const RunFlags& flags);

@@ -14,7 +14,5 @@ int find_layer(const Board& board, const std::string& name) {
 }
 
 void release_board(Board& board) {
-  const int top_copper_index = board.top_copper_index;
   board = Board{};
-  board.top_copper_index = top_copper_index;
 }

@@ -267,13 +267,18 @@ struct BoardText {
   uint32_t extra_value = 0;
   double x = 0, y = 0;
   double height = 0, stroke_width = 0;
+  // The part (index into Board::parts) whose designator the conversion made this text for; -1
+  // for a text read from the file. Parts that were never placed get no text, so a text's place
+  // in the list says nothing about its part: the check and arranging follow this link.
+  int part_index = -1;
 };
 
 // ---------------------------------------------------------------- the board
 
 struct Board {
   Options options;
-  // Index of the "top copper" layer; survives release_board, as the next file may not name it.
+  // Index of the "top copper" layer: 12 unless the board's layer list names it elsewhere. Every
+  // board starts from 12, so a board's result never depends on the board read before it.
   int top_copper_index = 12;
   std::vector<Footprint> footprints;
   std::vector<BoardOutline> board_outlines;
@@ -290,5 +295,5 @@ struct Board {
 // Index of the first valid layer whose name is exactly `name`, or -1.
 int find_layer(const Board& board, const std::string& name);
 
-// Empties the board for the next file, keeping only top_copper_index.
+// Empties the board for the next file: everything back to its first state.
 void release_board(Board& board);

@@ -391,12 +391,13 @@ TEST(Options, ErrorsSayWhere) {
   EXPECT_EQ(location, "  at line 3 of \"t.krv\"\n");
 }
 
-TEST(Board, ReleaseKeepsOnlyTheTopCopperIndex) {
+// Nothing of one board reaches the next, the top copper index included.
+TEST(Board, ReleaseResetsEverything) {
   Board board =
       load_text(board_with(options_with("version: 1.350\r\nnetlist_file_path: \"n\"\r\n")));
   board.top_copper_index = 5;
   release_board(board);
-  EXPECT_EQ(board.top_copper_index, 5);
+  EXPECT_EQ(board.top_copper_index, 12);
   EXPECT_DOUBLE_EQ(board.options.version, 0);
   EXPECT_EQ(board.options.refdes_visibility_supported, 0);
   EXPECT_EQ(board.options.netlist_file_path, "");

@@ -29,6 +29,10 @@ static void write_sections(Output& out, const Board& board) {
   out.put("[end]\n");
 }
 
+static void report_created(const std::string& name) {
+  print_message("\n\n    File \"%s\" created,\n\n", name.c_str());
+}
+
 std::string board_text(const Board& board) {
   Output out;
   write_sections(out, board);
@@ -49,5 +53,12 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   Output out(temp);
   write_sections(out, board);
   if (!temp.commit(out.flush(), name)) cannot_create();
-  print_message("\n\n    File \"%s\" created,\n\n", name.c_str());
+  report_created(name);
+}
+
+void write_board_to_memory(const Board& board, std::string& board_file_name, const char* suffix,
+                           std::map<std::string, std::string>& files) {
+  board_file_name = output_name(board_file_name, suffix);
+  files[board_file_name] = board_text(board);
+  report_created(board_file_name);
 }

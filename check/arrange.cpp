@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/output.h"
+
 namespace {
 
 constexpr double kMinClearance = 0.1 / 25.4;  // 0.1 mm
@@ -28,12 +30,6 @@ Shape grown_box(const Shape& box, uint32_t angle, double c) {
     g.pts[i].y += (a.y * sx[i] + u.y * sy[i]) * c;
   }
   return g;
-}
-
-Shape shifted(const Shape& s, Vec d) {
-  Shape out = s;
-  for (int i = 0; i < out.n; ++i) out.pts[i] = {out.pts[i].x + d.x, out.pts[i].y + d.y};
-  return out;
 }
 
 // What a designator collided with, for its report line: the first three things, then a count.
@@ -88,11 +84,10 @@ ArrangeResult arrange_designators(Board& board, SilkScene& scene) {
   const double c = arrange_clearance(board);
   SilkIndex index(scene);
 
-  // The designators the conversion made, with their findings before anything moves.
+  // The designators the conversion made that collide with something.
   struct Job {
     int text;
     double area;
-    std::vector<Finding> findings;
   };
   std::vector<Job> jobs;
   const std::vector<Aabb> bodies = part_bodies(board, scene);
@@ -101,11 +96,9 @@ ArrangeResult arrange_designators(Board& board, SilkScene& scene) {
     if (!t.designator || t.board_text < 0 || t.part < 0) continue;
     std::vector<Finding> found;
     text_findings(scene, index, static_cast<int>(i), found, false);
-    if (!found.empty()) jobs.push_back({static_cast<int>(i), 0, std::move(found)});
-  }
-  for (Job& j : jobs) {
-    const Aabb& b = bodies[static_cast<size_t>(scene.texts[static_cast<size_t>(j.text)].part)];
-    j.area = (b.max_x - b.min_x) * (b.max_y - b.min_y);
+    if (found.empty()) continue;
+    const Aabb& b = bodies[static_cast<size_t>(t.part)];
+    jobs.push_back({static_cast<int>(i), (b.max_x - b.min_x) * (b.max_y - b.min_y)});
   }
   // Big parts first, so they get the best places; ties in part order.
   std::stable_sort(jobs.begin(), jobs.end(), [&](const Job& a, const Job& b) {
@@ -139,13 +132,17 @@ ArrangeResult arrange_designators(Board& board, SilkScene& scene) {
   std::vector<Line> lines;
   for (const Job& job : jobs) {
     SilkText& t = scene.texts[static_cast<size_t>(job.text)];
+    // What it collides with now: a neighbour that moved before it may have cleared its place.
+    std::vector<Finding> before;
+    text_findings(scene, index, job.text, before, false);
+    if (before.empty()) continue;
     const Aabb& body = bodies[static_cast<size_t>(t.part)];
     const Aabb tb = bounds(t.box);
     const double tw = tb.max_x - tb.min_x, th = tb.max_y - tb.min_y;
     const double cx = (body.min_x + body.max_x) / 2 - tw / 2;
     const double cy = (body.min_y + body.max_y) / 2 - th / 2;
     bool placed = false;
-    Vec shift;
+    SilkText to = t;
     for (int k = 0; k <= kSteps && !placed; ++k) {
       const double g = c + k * t.height / 2;
       const double left = body.min_x - g - tw, right = body.max_x + g;
@@ -156,36 +153,52 @@ ArrangeResult arrange_designators(Board& board, SilkScene& scene) {
       for (const Vec& s : spots) {
         const Vec d{s.x - tb.min_x, s.y - tb.min_y};
         if (!std::isfinite(d.x) || !std::isfinite(d.y)) continue;
-        if (is_free(job.text, shifted(t.box, d))) {
+        // The place as the written file will hold it, whole nanometres, so the clearance is
+        // kept after the rounding too.
+        to.anchor = {written_length(t.anchor.x + d.x), written_length(t.anchor.y + d.y)};
+        to.box = silk_text_box(to);
+        if (is_free(job.text, to.box)) {
           placed = true;
-          shift = d;
           break;
         }
       }
     }
-    const std::string name = text_name(board, scene, job.text);
-    const std::string before = collisions_text(board, scene, job.findings);
     if (!placed) {
       result.left.push_back(job.text);
-      lines.push_back({job.text, "    " + name + " left in place at " + format_mm(t.anchor) +
-                                     ", no free place (" + before + ")\n"});
       continue;
     }
     MovedText m;
     m.text = job.text;
     m.from = t.anchor;
     m.old_box = t.box;
-    t.box = shifted(t.box, shift);
-    t.anchor = {t.anchor.x + shift.x, t.anchor.y + shift.y};
-    m.to = t.anchor;
+    m.to = to.anchor;
+    m.was = collisions_text(board, scene, before);
+    t.box = to.box;
+    t.anchor = to.anchor;
     BoardText& bt = board.texts[static_cast<size_t>(t.board_text)];
-    bt.x += shift.x;
-    bt.y += shift.y;
+    bt.x = t.anchor.x;
+    bt.y = t.anchor.y;
     index.texts(t.side).insert(job.text, bounds(t.box));
     result.moved.push_back(m);
-    lines.push_back({job.text, "    " + name + " moved from " + format_mm(m.from) + " to " +
-                                   format_mm(m.to) + " (was " + before + ")\n"});
   }
+  for (const MovedText& m : result.moved) {
+    lines.push_back({m.text, "    " + text_name(board, scene, m.text) + " moved from " +
+                                 format_mm(m.from) + " to " + format_mm(m.to) + " (was " + m.was +
+                                 ")\n"});
+  }
+  // A designator left in place is reported with what it still collides with once every other
+  // designator has moved; one whose collisions went away with its neighbours is clear.
+  std::vector<int> still_left;
+  for (int text : result.left) {
+    std::vector<Finding> now;
+    text_findings(scene, index, text, now, false);
+    if (now.empty()) continue;
+    still_left.push_back(text);
+    lines.push_back({text, "    " + text_name(board, scene, text) + " left in place at " +
+                               format_mm(scene.texts[static_cast<size_t>(text)].anchor) +
+                               ", no free place (" + collisions_text(board, scene, now) + ")\n"});
+  }
+  result.left = std::move(still_left);
   std::sort(lines.begin(), lines.end(),
             [](const Line& a, const Line& b) { return a.text < b.text; });
   for (const Line& l : lines) result.report += l.line;

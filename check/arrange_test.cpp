@@ -23,14 +23,13 @@ struct Arranged {
 // Converts the board's parts, arranges the new designators and checks the result.
 Arranged convert_and_arrange(Board& board) {
   Arranged a;
-  const size_t first = board.texts.size();
   RunFlags flags;
   convert_refdes(board, flags);
   a.texts_before = board.texts;
-  a.scene = build_scene(board, first);
+  a.scene = build_scene(board);
   a.result = arrange_designators(board, a.scene);
   // The check sees the board as it will be written, built afresh from the board.
-  SilkScene fresh = build_scene(board, first);
+  SilkScene fresh = build_scene(board);
   a.after = find_collisions(fresh);
   a.scene = std::move(fresh);
   return a;
@@ -70,14 +69,17 @@ TEST(Arrange, DesignatorOnItsOwnPadMovesOffAndIsFree) {
   expect_only_positions_changed(board, a);
   // The first candidate: centred above the pad (top at 20.5 mm), at the clearance of 0.1 mm.
   const Aabb box = bounds(a.scene.texts[0].box);
-  EXPECT_NEAR(box.min_y, 20.6 * kMm, 1e-9);
-  EXPECT_NEAR((box.min_x + box.max_x) / 2, 20 * kMm, 1e-9);
+  // Within half a nanometre: the place is rounded to the whole nanometres the file holds.
+  const double half_nm = kMm / 2e6;
+  EXPECT_NEAR(box.min_y, 20.6 * kMm, half_nm);
+  EXPECT_NEAR((box.min_x + box.max_x) / 2, 20 * kMm, half_nm);
   EXPECT_NE(a.result.report.find("    R1 moved from 19.70, 19.70 mm to "), std::string::npos)
       << a.result.report;
   EXPECT_NE(a.result.report.find("(was on pad R1.1)"), std::string::npos) << a.result.report;
   EXPECT_NE(a.result.report.find("    Arrange: 1 moved, 0 left in place\n"), std::string::npos);
 }
 
+// The first one moves; the second is then clear where it stands and stays.
 TEST(Arrange, TwoDesignatorsOnTopOfEachOtherBothEndFree) {
   Board board = check_board();
   // Both reference texts land at (30, 30), away from their pads.
@@ -88,9 +90,67 @@ TEST(Arrange, TwoDesignatorsOnTopOfEachOtherBothEndFree) {
   }
   board.parts = {a, b};
   const Arranged r = convert_and_arrange(board);
-  EXPECT_EQ(r.result.moved.size(), 2u);
+  ASSERT_EQ(r.result.moved.size(), 1u);
+  EXPECT_TRUE(r.result.left.empty());
   EXPECT_TRUE(r.after.empty());
+  EXPECT_EQ(board.texts[1].x, r.texts_before[1].x);
+  EXPECT_EQ(board.texts[1].y, r.texts_before[1].y);
   expect_only_positions_changed(board, r);
+}
+
+// Parts that were never placed get no designator, wherever they stand in the part list and on
+// whichever side: every designator still belongs to its own part, moves next to that part's
+// body and is reported with its own pad.
+TEST(Arrange, UnplacedPartsAnywhereLeaveEveryDesignatorWithItsPart) {
+  const struct {
+    const char* what;
+    const char* layout;  // a letter per part: t placed on top, b on the bottom, u never placed
+  } cases[] = {
+      {"unplaced first", "utb"},        {"unplaced in the middle", "tub"},
+      {"unplaced last", "tbu"},         {"several in a row", "tuuubt"},
+      {"between every part", "ubutbu"}, {"bottom parts only", "ubbu"},
+  };
+  for (const auto& c : cases) {
+    for (const bool mirror : {false, true}) {
+      const std::string what = std::string(c.what) + (mirror ? " (-M)" : "");
+      Board board = check_board();
+      int placed = 0;
+      for (int k = 0; c.layout[k]; ++k) {
+        const std::string name = (c.layout[k] == 'u' ? "X" : "R") + std::to_string(k);
+        if (c.layout[k] == 'u') {
+          Part p;
+          p.name = name;
+          p.empty_ref_text = p.empty_shape = true;
+          board.parts.push_back(p);
+          continue;
+        }
+        board.parts.push_back(on_own_pad(name.c_str(), 8 + 6 * k, 25, c.layout[k] == 'b'));
+        ++placed;
+      }
+      if (mirror) mirror_board(board);
+      const Arranged r = convert_and_arrange(board);
+      EXPECT_EQ(r.result.moved.size(), static_cast<size_t>(placed)) << what;
+      EXPECT_TRUE(r.result.left.empty()) << what;
+      EXPECT_TRUE(r.after.empty()) << what;
+      const std::vector<Aabb> bodies = part_bodies(board, r.scene);
+      const double clearance = arrange_clearance(board);
+      for (const MovedText& m : r.result.moved) {
+        const SilkText& t = r.scene.texts[static_cast<size_t>(m.text)];
+        // Its own part, found by name: the one whose designator it shows.
+        const auto own = std::find_if(board.parts.begin(), board.parts.end(),
+                                      [&](const Part& p) { return p.name == *t.text; });
+        ASSERT_NE(own, board.parts.end()) << what;
+        const Aabb b = bodies[static_cast<size_t>(own - board.parts.begin())], box = bounds(t.box);
+        const double gap_x = std::max(box.min_x - b.max_x, b.min_x - box.max_x);
+        const double gap_y = std::max(box.min_y - b.max_y, b.min_y - box.max_y);
+        EXPECT_LE(std::max(gap_x, gap_y), clearance + 3 * t.height) << what << ": " << *t.text;
+        EXPECT_NE(r.result.report.find("    " + *t.text + " moved from "), std::string::npos)
+            << what;
+        EXPECT_NE(r.result.report.find("(was on pad " + *t.text + ".1)"), std::string::npos)
+            << what << ": " << r.result.report;
+      }
+    }
+  }
 }
 
 TEST(Arrange, PartAtTheEdgeIsPlacedInward) {
@@ -121,6 +181,31 @@ TEST(Arrange, NoFreePlaceIsReportedAndLeft) {
   // The check still finds it, and nothing else.
   ASSERT_FALSE(r.after.empty());
   for (const Finding& f : r.after) EXPECT_EQ(f.text, 0);
+}
+
+// A designator left in place is reported with what it still collides with once its neighbours
+// have moved, not with what went away with them.
+TEST(Arrange, LeftInPlaceNamesWhatItStillCollidesWith) {
+  Board board = check_board();
+  // R1's designator is too big for any free place: it sits on its pad, runs off the board and
+  // covers R2's designator, which has room beside its own part.
+  Part big = on_own_pad("R1", 25, 25);
+  big.ref_text_height = 30 * kMm;
+  Part small = part_at("R2", 0, 20, 20);
+  small.ref_text_height = 1 * kMm;
+  small.ref_text_x = small.ref_text_y = 5 * kMm;
+  board.parts = {small, big};
+  const Arranged r = convert_and_arrange(board);
+  EXPECT_EQ(r.result.moved.size(), 1u);
+  EXPECT_EQ(r.result.left.size(), 1u);
+  EXPECT_NE(r.result.report.find("    R2 moved from 25.00, 25.00 mm to "), std::string::npos)
+      << r.result.report;
+  EXPECT_NE(r.result.report.find("(was on pad R1.1, on R1)\n"), std::string::npos)
+      << r.result.report;
+  EXPECT_NE(r.result.report.find("    R1 left in place at 24.70, 24.70 mm, no free place (on pad "
+                                 "R1.1, off the board)\n"),
+            std::string::npos)
+      << r.result.report;
 }
 
 TEST(Arrange, BottomDesignator) {

@@ -31,11 +31,10 @@ std::string scene_warnings(const SilkScene& scene, bool edge_matters) {
 
 }  // namespace
 
-SilkscreenResult run_silkscreen(Board& board, const RunFlags& flags, size_t first_converted,
-                                const std::string& title) {
+SilkscreenResult run_silkscreen(Board& board, const RunFlags& flags, const std::string& title) {
   SilkscreenResult result;
   if (!flags.check_mode && !flags.arrange_mode) return result;
-  SilkScene scene = build_scene(board, first_converted);
+  SilkScene scene = build_scene(board);
   result.report = scene_warnings(scene, true);
   std::vector<MovedText> moved;
   if (flags.arrange_mode) {
@@ -45,6 +44,8 @@ SilkscreenResult run_silkscreen(Board& board, const RunFlags& flags, size_t firs
       ArrangeResult arranged = arrange_designators(board, scene);
       result.report += arranged.report;
       moved = std::move(arranged.moved);
+      for (const MovedText& m : moved)
+        result.moved.push_back(scene.texts[static_cast<size_t>(m.text)].board_text);
     }
   }
   if (flags.check_mode) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "board/dialect.h"
+#include "io/output.h"
 #include "transform/text_width.h"
 
 namespace {
@@ -63,6 +64,10 @@ SpatialIndex text_index(const SilkScene& scene, Side side) {
 
 }  // namespace
 
+Shape silk_text_box(const SilkText& t) {
+  return text_box(t.anchor, t.angle, text_width_estimate(*t.text) * t.height, t.height);
+}
+
 Shape part_reference_box(const Part& part) {
   const double width = text_width_estimate(part.name) * part.ref_text_height;
   Shape box = text_box({part.ref_text_x, part.ref_text_y}, part.ref_text_angle, width,
@@ -72,7 +77,7 @@ Shape part_reference_box(const Part& part) {
   return box;
 }
 
-SilkScene build_scene(const Board& board, size_t first_converted) {
+SilkScene build_scene(const Board& board) {
   SilkScene scene;
   const int top_silk = find_layer(board, "top silk");
   const int bottom_silk = find_layer(board, "bottom silk");
@@ -87,19 +92,20 @@ SilkScene build_scene(const Board& board, size_t first_converted) {
     } else {
       continue;
     }
-    if (bt.height == 0) continue;
+    // The text as the written file holds it: position and height in whole nanometres.
+    t.height = bt.height > 0 ? written_length(bt.height) : bt.height;
+    if (t.height == 0) continue;
     t.text = &bt.text;
     t.board_text = static_cast<int>(i);
-    if (i >= first_converted && i - first_converted < board.parts.size()) {
+    if (bt.part_index >= 0 && static_cast<size_t>(bt.part_index) < board.parts.size()) {
       t.designator = true;
-      t.part = static_cast<int>(i - first_converted);
+      t.part = bt.part_index;
     }
     t.angle = bt.angle;
     t.mirrored = bt.mirror != 0;
-    t.height = bt.height;
-    t.anchor = {bt.x, bt.y};
-    t.box = text_box(t.anchor, bt.angle, text_width_estimate(bt.text) * bt.height, bt.height);
-    if (!(bt.height > 0) || !in_range(t.box)) {
+    t.anchor = {written_length(bt.x), written_length(bt.y)};
+    t.box = silk_text_box(t);
+    if (!(t.height > 0) || !in_range(t.box)) {
       ++scene.passed_over;
       continue;
     }

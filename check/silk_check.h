@@ -53,9 +53,12 @@ struct SilkScene {
   int unknown_pads = 0;      // pads of a shape this program does not know
 };
 
-// Texts, pads and lines of the board as it will be written. Board texts from
-// `first_converted` on were made by the conversion.
-SilkScene build_scene(const Board& board, size_t first_converted);
+// Texts, pads and lines of the board as it will be written. A board text that the conversion
+// made (its part_index names a part) is that part's designator.
+SilkScene build_scene(const Board& board);
+
+// The box of a board text from its anchor, angle, height and string.
+Shape silk_text_box(const SilkText& t);
 
 // The box of a part's own reference text on the board, from the part, its footprint transform
 // and the text's offset and angle.
@@ -96,6 +99,7 @@ struct MovedText {
   int text = 0;  // scene index
   Vec from, to;  // anchors
   Shape old_box;
+  std::string was;  // what it collided with, as the report names it
 };
 
 // The report lines, the summary line and the warnings of the check, as printed.

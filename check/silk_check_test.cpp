@@ -73,7 +73,7 @@ struct Case {
 };
 
 std::vector<Finding> findings_of(const Board& board, SilkScene& scene) {
-  scene = build_scene(board, board.texts.size());
+  scene = build_scene(board);
   return find_collisions(scene);
 }
 

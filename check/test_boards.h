@@ -103,7 +103,8 @@ inline Board generated_board(int n, unsigned seed) {
   for (int i = 0; i < n; ++i) {
     const int fp = static_cast<int>(random() % board.footprints.size());
     Part p;
-    p.name = std::string(1, "RUJT"[fp]) + std::to_string(i + 1);
+    p.name.assign(1, "RUJT"[fp]);
+    p.name += std::to_string(i + 1);
     p.footprint_index = fp;
     p.side = board.footprints[static_cast<size_t>(fp)].name == "TP" ? 1 : random() % 2;
     p.angle = static_cast<uint32_t>(i % 4) * 90;

@@ -5,15 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "board/load.h"
-#include "board/model.h"
 #include "board/run_flags.h"
-#include "board/write.h"
-#include "check/run_check.h"
+#include "driver/process_board.h"
 #include "io/fatal_error.h"
-#include "platform/files.h"
-#include "transform/mirror.h"
-#include "transform/refdes.h"
 
 namespace {
 
@@ -23,6 +17,10 @@ constexpr char kVersionLetter = 'R';
 constexpr const char kUsage[] =
     "\nUsage: Silkora [switches] file[.ext] [file[.ext] [file[.ext]] ...]\n\n"
     "    Option Switches:\n\n"
+    "                     -A  Arrange: move new RefDes texts that collide\n"
+    "                         to a free place next to their part.\n\n"
+    "                     -C  Check silkscreen: report collisions and draw\n"
+    "                         both sides in an SVG picture.\n\n"
     "                     -D  Debug mode. Plece new text on inner 1 & 2 layers\n"
     "                         Refdes stroke set to zero. 4 layers minimum.\n\n"
     "               -H or -?  Help.\n\n"
@@ -72,49 +70,16 @@ size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
   return i;
 }
 
-const char* output_suffix(const RunFlags& flags) {
-  if (!flags.skip_refdes && !flags.mirror_mode) return "_ref";
-  if (flags.skip_refdes && flags.mirror_mode) return "_mir";
-  return "_refm";
-}
-
 int run(const std::vector<std::string>& args, std::chrono::steady_clock::time_point start) {
   RunFlags flags;
   const size_t first_file = parse_switches(args, flags);
   int files_loaded = 0;
   int files_created = 0;
   int files_with_findings = 0;
-  Board board;
   for (size_t i = first_file; i < args.size(); ++i) {
-    std::string board_file_name = args[i];
-    load_board(board, board_file_name, flags);
-    const std::string input_name = board_file_name;
-    const size_t texts_read = board.texts.size();
-    if (flags.mirror_mode) mirror_board(board);
-    const int converted = flags.skip_refdes ? 0 : convert_refdes(board, flags);
-    // -A and -C work on the board as it will be written; their report follows the
-    // conversion message.
-    const SilkscreenResult silk = run_silkscreen(board, flags, texts_read, input_name);
-    const bool written = converted > 0 || flags.mirror_mode;
-    if (written) {
-      write_board(board, board_file_name, output_suffix(flags));
-      const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
-      print_message("    %d Component RefRes strings hidden by \"%s\" method\n    %sin \"%s\".\n\n",
-                    converted, by_visibility ? "Visibility" : "Height/Stroke",
-                    flags.mirror_mode ? "and layout mirrored " : "", board_file_name.c_str());
-      ++files_created;
-    } else {
-      print_message("    No components found in %s, nothing done\n\n", input_name.c_str());
-    }
-    std::fputs(silk.report.c_str(), stderr);
-    if (flags.check_mode) {
-      const std::string picture = picture_name(written ? board_file_name : input_name, written);
-      if (!write_file_atomically(picture, silk.picture))
-        fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
-      print_message("    Silkscreen picture in \"%s\".\n\n", picture.c_str());
-      if (silk.has_findings) ++files_with_findings;
-    }
-    release_board(board);
+    const BoardRun board = process_board(args[i], flags);
+    if (board.written) ++files_created;
+    if (flags.check_mode && board.silk.has_findings) ++files_with_findings;
     ++files_loaded;
   }
   const double elapsed = static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(

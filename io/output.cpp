@@ -176,6 +176,13 @@ int coord_to_nm(double inches) {
   return static_cast<int>(nm);
 }
 
+double written_length(double inches) {
+  const double nm = inches * 25400000.0;
+  if (!(nm > -2147483648.5 && nm < 2147483647.5)) return inches;
+  // The readers' own factor, so the value is the one a load of the written file gives.
+  return static_cast<double>(coord_to_nm(inches)) * 3.937007874015748e-8;
+}
+
 uint32_t size_to_nm(double inches) {
   double nm = inches * 25400000.0 + 0.5;
   if (!(nm > -9223372036854775808.0 && nm < 9223372036854775808.0)) return 0;

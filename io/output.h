@@ -196,3 +196,11 @@ std::string format_length(double value);
 // and values past +-2^63 give 0.
 int coord_to_nm(double inches);
 uint32_t size_to_nm(double inches);
+
+// A length as a board written in whole nanometres holds it once read back: coord_to_nm's
+// rounding (halves away from zero), in inches again as the readers convert. The check and
+// arranging work on these values, so they see the texts where the written file puts them. A
+// value the int form cannot hold (not a number, infinite, or beyond +-2^31 nm, where the
+// writer stops at the int range's ends) stays as it is: no board holds it, and the check
+// passes such values over or takes them as they are.
+double written_length(double inches);

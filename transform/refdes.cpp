@@ -59,7 +59,8 @@ int convert_refdes(Board& board, const RunFlags& flags) {
   const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
 
   int converted = 0;
-  for (Part& part : board.parts) {
+  for (size_t part_index = 0; part_index < board.parts.size(); ++part_index) {
+    Part& part = board.parts[part_index];
     // A part that was never placed has no reference text to convert; its record stays as the
     // editor wrote it.
     if (part.empty_ref_text) continue;
@@ -103,6 +104,7 @@ int convert_refdes(Board& board, const RunFlags& flags) {
     t.height = part.ref_text_height;
     t.stroke_width = part.ref_text_stroke_width;
     t.extra_value = 0;
+    t.part_index = static_cast<int>(part_index);
     board.texts.push_back(std::move(t));
 
     if (by_visibility) {
