@@ -9,8 +9,13 @@ namespace {
 // are apart, whatever rounding the turns left behind.
 constexpr double kEps = 1e-9;
 constexpr double kPi = 3.14159265358979323846;
-// Chords per quarter arc of the outline: the chord's sag is below 0.1 % of the radius.
-constexpr int kArcSteps = 16;
+// The outline's arcs are drawn in chords that stay within 1 µm of the true arc (inches)...
+constexpr double kArcTolerance = 1e-3 / 25.4;
+// ...with at most this many chords for one arc (enough for that up to radii of 3.4 m)...
+constexpr double kMaxChordsPerArc = 1024;
+// ...and this many points for all arcs of one outline together, so that an outline of millions of
+// arcs stays as small as its corners: beyond it, every arc gets proportionally fewer chords.
+constexpr double kMaxArcPoints = 65536;
 
 Vec operator+(Vec a, Vec b) {
   return {a.x + b.x, a.y + b.y};
@@ -390,29 +395,63 @@ bool shapes_within(const Shape& a, const Shape& b, double gap) {
   return d < a.radius + b.radius + gap - kEps;
 }
 
+namespace {
+
+// A side of the outline that is a quarter ellipse: from `start`, about `centre`, with semi-axes
+// rx and ry, through a quarter turn counter-clockwise or clockwise.
+struct OutlineArc {
+  Vec centre;
+  double rx = 0, ry = 0, start = 0, sweep = 0;
+};
+
+// Whether the side from `c` to `next` is an arc (corner styles 1 and 2 with the end points apart
+// in x and y), and which.
+bool outline_arc(const OutlineCorner& c, const OutlineCorner& next, OutlineArc& arc) {
+  const Vec p1{c.x, c.y}, p2{next.x, next.y};
+  if ((c.style != 1 && c.style != 2) || p1.x == p2.x || p1.y == p2.y) return false;
+  // A quarter ellipse about the corner of the two points' box that makes it turn the stated
+  // way: 2 counter-clockwise, 1 clockwise.
+  arc.centre = {p1.x, p2.y};
+  const bool ccw = c.style == 2;
+  if ((cross(p1 - arc.centre, p2 - arc.centre) > 0) != ccw) arc.centre = {p2.x, p1.y};
+  arc.rx = std::fabs(p2.x - p1.x);
+  arc.ry = std::fabs(p2.y - p1.y);
+  arc.start = std::atan2((p1.y - arc.centre.y) / arc.ry, (p1.x - arc.centre.x) / arc.rx);
+  arc.sweep = ccw ? kPi / 2 : -kPi / 2;
+  return true;
+}
+
+// Chords for an arc to stay within the tolerance: the chord over a step dt of the ellipse's
+// angle stays within max(rx, ry) * dt^2 / 8 of it.
+double chords_wanted(const OutlineArc& arc) {
+  const double steps = kPi / 2 * std::sqrt(std::max(arc.rx, arc.ry) / (8 * kArcTolerance));
+  return std::clamp(std::ceil(steps), 1.0, kMaxChordsPerArc);
+}
+
+}  // namespace
+
 std::vector<Vec> outline_polygon(const BoardOutline& outline) {
   std::vector<Vec> poly;
   const size_t n = outline.corners.size();
   if (n < 3) return poly;
   for (const OutlineCorner& c : outline.corners)
     if (!std::isfinite(c.x) || !std::isfinite(c.y)) return poly;
+  double points_wanted = 0;
+  for (size_t i = 0; i < n; ++i) {
+    OutlineArc arc;
+    if (outline_arc(outline.corners[i], outline.corners[(i + 1) % n], arc))
+      points_wanted += chords_wanted(arc) - 1;
+  }
+  const double share = points_wanted > kMaxArcPoints ? kMaxArcPoints / points_wanted : 1;
   for (size_t i = 0; i < n; ++i) {
     const OutlineCorner& c = outline.corners[i];
-    const OutlineCorner& next = outline.corners[(i + 1) % n];
-    const Vec p1{c.x, c.y}, p2{next.x, next.y};
-    poly.push_back(p1);
-    if ((c.style != 1 && c.style != 2) || p1.x == p2.x || p1.y == p2.y) continue;
-    // A quarter ellipse about the corner of the two points' box that makes it turn the stated
-    // way: 2 counter-clockwise, 1 clockwise.
-    Vec centre{p1.x, p2.y};
-    const bool ccw = c.style == 2;
-    if ((cross(p1 - centre, p2 - centre) > 0) != ccw) centre = {p2.x, p1.y};
-    const double rx = std::fabs(p2.x - p1.x), ry = std::fabs(p2.y - p1.y);
-    const double a1 = std::atan2((p1.y - centre.y) / ry, (p1.x - centre.x) / rx);
-    const double sweep = ccw ? kPi / 2 : -kPi / 2;
-    for (int k = 1; k < kArcSteps; ++k) {
-      const double a = a1 + sweep * k / kArcSteps;
-      poly.push_back({centre.x + rx * std::cos(a), centre.y + ry * std::sin(a)});
+    poly.push_back({c.x, c.y});
+    OutlineArc arc;
+    if (!outline_arc(c, outline.corners[(i + 1) % n], arc)) continue;
+    const int chords = static_cast<int>(std::max(1.0, std::floor(chords_wanted(arc) * share)));
+    for (int k = 1; k < chords; ++k) {
+      const double a = arc.start + arc.sweep * k / chords;
+      poly.push_back({arc.centre.x + arc.rx * std::cos(a), arc.centre.y + arc.ry * std::sin(a)});
     }
   }
   return poly;

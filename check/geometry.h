@@ -63,7 +63,8 @@ bool shapes_overlap(const Shape& a, const Shape& b, Vec* where);
 bool shapes_within(const Shape& a, const Shape& b, double gap);
 
 // The board outline as a polygon, its arcs (corner styles 1 and 2) drawn as quarter ellipses
-// in short chords. Fewer than three usable corners give an empty polygon.
+// in chords within 1 µm of the true arc (up to radii of 3.4 m and 65536 arc points in all; beyond,
+// in fewer chords). Fewer than three usable corners give an empty polygon.
 std::vector<Vec> outline_polygon(const BoardOutline& outline);
 
 // True when the box lies wholly inside the polygon. Otherwise `where` gets a box corner outside

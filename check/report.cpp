@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "check/display_text.h"
 #include "check/silk_check.h"
 
 namespace {
@@ -18,17 +19,6 @@ const char* side_name(Side side) {
 
 const char* plural(int n) {
   return n == 1 ? "" : "s";
-}
-
-// Printable ASCII as it is; everything else as '?', so a report line is one plain line.
-std::string printable(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size() && i < kMaxNameLength; ++i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    out += (c >= 32 && c <= 126) ? static_cast<char>(c) : '?';
-  }
-  if (s.size() > kMaxNameLength) out += "...";
-  return out;
 }
 
 }  // namespace
@@ -51,14 +41,15 @@ std::string format_mm(Vec p) {
 std::string text_name(const Board& board, const SilkScene& scene, int text) {
   const SilkText& t = scene.texts[static_cast<size_t>(text)];
   (void)board;
-  if (t.designator) return printable(*t.text);
-  return "text \"" + printable(*t.text) + "\"";
+  if (t.designator) return report_text(*t.text, kMaxNameLength);
+  return "text \"" + report_text(*t.text, kMaxNameLength) + "\"";
 }
 
 std::string pad_name(const Board& board, const SilkPad& pad) {
   const Part& part = board.parts[static_cast<size_t>(pad.part)];
   const Footprint& fp = board.footprints[static_cast<size_t>(part.footprint_index)];
-  return printable(part.name) + "." + printable(fp.pins[static_cast<size_t>(pad.pin)].name);
+  return report_text(part.name, kMaxNameLength) + "." +
+         report_text(fp.pins[static_cast<size_t>(pad.pin)].name, kMaxNameLength);
 }
 
 std::string check_report(const Board& board, const SilkScene& scene,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "check/display_text.h"
 #include "check/silk_check.h"
 #include "transform/text_width.h"
 
@@ -31,32 +32,6 @@ const char* const kMoved = "#ffd400";
 
 std::string num(double v) {
   return format_fixed(v, 2);
-}
-
-// Text content and attribute values: the markup characters escaped, anything but printable
-// ASCII as '?', so the file is well-formed whatever bytes a board text holds.
-std::string escaped(const std::string& s, size_t limit) {
-  std::string out;
-  for (size_t i = 0; i < s.size() && i < limit; ++i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += (c >= 32 && c <= 126) ? static_cast<char>(c) : '?';
-    }
-  }
-  return out;
 }
 
 struct View {
@@ -140,7 +115,7 @@ void draw_text(std::string& out, const View& v, const SilkText& t, const char* c
   if (wl > 0) out += " textLength=\"" + num(wl) + "\" lengthAdjust=\"spacingAndGlyphs\"";
   // Appended in pieces: ">" + a temporary string makes GCC 12 warn falsely (-Wrestrict).
   out += '>';
-  out += escaped(*t.text, kMaxDrawnText);
+  out += picture_text(*t.text, kMaxDrawnText);
   out += "</text>\n";
 }
 
@@ -241,7 +216,7 @@ std::string check_picture(const Board& board, const SilkScene& scene,
          "\" font-family=\"DejaVu Sans, sans-serif\">\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
   out += "<text x=\"" + num(kGapPx) + "\" y=\"22\" font-size=\"16\" fill=\"#202020\">" +
-         escaped("Silkscreen check of " + title, kMaxDrawnText) + ": " +
+         picture_text("Silkscreen check of " + title, kMaxDrawnText) + ": " +
          std::to_string(findings.size()) + " finding" + (findings.size() == 1 ? "" : "s") +
          "</text>\n";
   View top{mm, scale, kGapPx, kTitlePx, false};

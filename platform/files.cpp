@@ -147,7 +147,12 @@ bool TempFile::write(const char* data, size_t size) {
 
 bool TempFile::commit(bool written, const std::string& target) {
   bool ok = written && handle_ != kNoHandle;
-  if (handle_ != kNoHandle) ok = ::CloseHandle(as_handle(handle_)) != 0 && ok;
+  // The content reaches the disk before it takes the target's name, as on POSIX; the move's
+  // write-through covers only the rename itself.
+  if (handle_ != kNoHandle) {
+    ok = ok && ::FlushFileBuffers(as_handle(handle_)) != 0;
+    ok = ::CloseHandle(as_handle(handle_)) != 0 && ok;
+  }
   handle_ = kNoHandle;
   std::wstring from, to;
   ok = ok && wide_name(name_, from) && wide_name(target, to) &&
@@ -259,12 +264,44 @@ bool TempFile::write(const char* data, size_t size) {
   return true;
 }
 
+namespace {
+
+// Waits until the file's content is on the disk; false when the system says it may not be.
+bool sync_to_disk(int fd) {
+  for (;;) {
+    if (::fsync(fd) == 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
+// The rename is written to the disk as well, so a board reported as created is there after a
+// power cut. The rename has happened by then, so a folder that cannot be synced (some file
+// systems refuse it) changes nothing of the result.
+void sync_folder_of(const std::string& target) {
+  const size_t start = file_name_start(target);
+  const std::string folder = start == 0 ? "." : target.substr(0, start);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  sync_to_disk(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 bool TempFile::commit(bool written, const std::string& target) {
   bool ok = written && handle_ != kNoHandle;
-  if (handle_ != kNoHandle) ok = (::close(static_cast<int>(handle_)) == 0) && ok;
+  // The content reaches the disk before it takes the target's name: after a power cut the
+  // target holds the old board or the new one, never a file whose content was not yet written.
+  if (handle_ != kNoHandle) {
+    ok = ok && sync_to_disk(static_cast<int>(handle_));
+    ok = (::close(static_cast<int>(handle_)) == 0) && ok;
+  }
   handle_ = kNoHandle;
   ok = ok && ::rename(name_.c_str(), target.c_str()) == 0;
-  if (ok) name_.clear();
+  if (ok) {
+    name_.clear();
+    sync_folder_of(target);
+  }
   discard();
   return ok;
 }

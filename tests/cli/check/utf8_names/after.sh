@@ -1,0 +1,1 @@
+bash "$(dirname "$0")/../render.sh" "Platine Ä_ref.svg"
