@@ -81,7 +81,7 @@ TEST(DisplayText, ReportAndPictureShowTheBoardsNames) {
   Board board = check_board();
   board.texts = {text_at("Ω1", 10, 10), text_at("R\xC4", 10.5, 10.5), text_at("", 1, 30)};
   board.texts[2].text = repeat("Ä", 300);  // far longer than the board is wide
-  const SilkScene scene = build_scene(board, board.texts.size());
+  const SilkScene scene = build_scene(board);
   const std::vector<Finding> findings = find_collisions(scene);
   const std::string report = check_report(board, scene, findings);
   EXPECT_NE(report.find("    text \"Ω1\" overlaps text \"R?\" on top at "), std::string::npos)

@@ -117,7 +117,7 @@ TEST(OutlineArcs, TextNearALargeArcIsCheckedAgainstTheTrueArc) {
         corner = {50 + d * std::cos(t), 50 + d * std::sin(t)};
       }
       board.texts = {text_at("R1", corner.x - w, corner.y - h, kTopSilk, h)};
-      const SilkScene scene = build_scene(board, board.texts.size());
+      const SilkScene scene = build_scene(board);
       const std::vector<Finding> found = find_collisions(scene);
       EXPECT_EQ(found.size(), c.off_board ? 1u : 0u) << c.what << " at " << a << " degrees";
       for (const Finding& f : found) EXPECT_EQ(f.kind, FindingKind::kEdge) << c.what;
