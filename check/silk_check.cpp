@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "board/dialect.h"
+#include "board/silk_layers.h"
 #include "transform/text_width.h"
 
 namespace {
@@ -69,13 +71,22 @@ Shape part_reference_box(const Part& part) {
                        part.ref_text_height);
   const Placement where = placement_of(part);
   for (int i = 0; i < box.n; ++i) box.pts[i] = where.point(box.pts[i]);
+  // Mirroring turned the corners round; back into the text's own order, where the first two
+  // run along its angle.
+  if (where.mirrored) {
+    std::swap(box.pts[0], box.pts[1]);
+    std::swap(box.pts[2], box.pts[3]);
+  }
   return box;
 }
 
 SilkScene build_scene(const Board& board, size_t first_converted) {
   SilkScene scene;
-  const int top_silk = find_layer(board, "top silk");
-  const int bottom_silk = find_layer(board, "bottom silk");
+  const int top_silk = top_silk_layer(board);
+  const int bottom_silk = bottom_silk_layer(board);
+  // A mirrored text of a 2.x board runs back from its anchor; on a 1.x board it has the box of
+  // an unmirrored text.
+  const bool mirrored_runs_back = board.options.version >= kFirst2xVersion;
 
   for (size_t i = 0; i < board.texts.size(); ++i) {
     const BoardText& bt = board.texts[i];
@@ -98,7 +109,8 @@ SilkScene build_scene(const Board& board, size_t first_converted) {
     t.mirrored = bt.mirror != 0;
     t.height = bt.height;
     t.anchor = {bt.x, bt.y};
-    t.box = text_box(t.anchor, bt.angle, text_width_estimate(bt.text) * bt.height, bt.height);
+    t.box = text_box(t.anchor, bt.angle, text_width_estimate(bt.text) * bt.height, bt.height,
+                     mirrored_runs_back && t.mirrored);
     if (!(bt.height > 0) || !in_range(t.box)) {
       ++scene.passed_over;
       continue;

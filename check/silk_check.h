@@ -58,7 +58,8 @@ struct SilkScene {
 SilkScene build_scene(const Board& board, size_t first_converted);
 
 // The box of a part's own reference text on the board, from the part, its footprint transform
-// and the text's offset and angle.
+// and the text's offset and angle, its corners in the order text_box gives them. In both
+// dialects this is the box of the text the conversion makes in its place.
 Shape part_reference_box(const Part& part);
 
 enum class FindingKind : uint8_t { kPad = 0, kText = 1, kEdge = 2 };
