@@ -14,3 +14,8 @@ inline constexpr double kRefdesVisibilityVersion = 1.3469;
 inline constexpr double kLatestTestedVersion = 1.35501;
 // From here on the editor writes another format family, which is refused.
 inline constexpr double kFirstUnsupportedVersion = 2.0;
+// From here on a board is of the 2.x family: kept as its bytes and read only for what the
+// conversion, the check and arranging need.
+inline constexpr double kFirst2xVersion = 2.0;
+// 2.x boards renumbered their layers here: the silkscreens moved from 7 and 8 to 10 and 11.
+inline constexpr double kLayersRenumbered2xVersion = 2.020;

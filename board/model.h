@@ -140,7 +140,7 @@ struct FootprintPolyline {
 
 struct Footprint {
   std::string name, author, source, description;
-  int units = 0;                      // 0 none given, 1 NM, 2 MIL
+  int units = 0;                      // 0 none given, 1 NM, 2 MIL, 3 MM (2.x boards only)
   double sel_rect[4] = {0, 0, 0, 0};  // x1 y1 x2 y2
   TextPlacement ref_text;
   int has_value_text = 0;

@@ -256,15 +256,17 @@ Vec unit_of_angle(uint32_t degrees) {
   }
 }
 
-Shape text_box(Vec anchor, uint32_t angle, double width, double height) {
+Shape text_box(Vec anchor, uint32_t angle, double width, double height, bool runs_back) {
   const Vec along = unit_of_angle(angle);
   const Vec up{-along.y, along.x};
+  const Vec start = runs_back ? anchor - along * width : anchor;
+  const Vec end = runs_back ? anchor : anchor + along * width;
   Shape s;
   s.n = 4;
-  s.pts[0] = anchor;
-  s.pts[1] = anchor + along * width;
-  s.pts[2] = anchor + along * width + up * height;
-  s.pts[3] = anchor + up * height;
+  s.pts[0] = start;
+  s.pts[1] = end;
+  s.pts[2] = end + up * height;
+  s.pts[3] = start + up * height;
   return s;
 }
 

@@ -31,9 +31,12 @@ struct Shape {
 Vec unit_of_angle(uint32_t degrees);
 
 // A text's box: from its anchor, `width` along its angle and `height` across, turned
-// counter-clockwise. The corners are anchor, the end of the baseline, the far corner and the top
-// of the start. A mirrored text has the same box; only its glyphs are mirrored inside it.
-Shape text_box(Vec anchor, uint32_t angle, double width, double height);
+// counter-clockwise. The corners are the start of the baseline, its end, the far corner and the
+// top of the start, in the text's own frame. A text that `runs_back` spans the width behind its
+// anchor, which is then the end of the baseline: so runs a mirrored text of a 2.x board. On a
+// 1.x board a mirrored text has the box of an unmirrored one; only its glyphs are mirrored
+// inside it.
+Shape text_box(Vec anchor, uint32_t angle, double width, double height, bool runs_back = false);
 
 // Where a part puts its footprint's points on the board: mirrored in x for a part on the bottom,
 // then turned counter-clockwise by the part's angle and moved to its position.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "board/dialect.h"
+#include "board/silk_layers.h"
 #include "io/output.h"
 #include "transform/text_width.h"
 
@@ -65,7 +67,8 @@ SpatialIndex text_index(const SilkScene& scene, Side side) {
 }  // namespace
 
 Shape silk_text_box(const SilkText& t) {
-  return text_box(t.anchor, t.angle, text_width_estimate(*t.text) * t.height, t.height);
+  return text_box(t.anchor, t.angle, text_width_estimate(*t.text) * t.height, t.height,
+                  t.runs_back);
 }
 
 Shape part_reference_box(const Part& part) {
@@ -74,13 +77,22 @@ Shape part_reference_box(const Part& part) {
                        part.ref_text_height);
   const Placement where = placement_of(part);
   for (int i = 0; i < box.n; ++i) box.pts[i] = where.point(box.pts[i]);
+  // Mirroring turned the corners round; back into the text's own order, where the first two
+  // run along its angle.
+  if (where.mirrored) {
+    std::swap(box.pts[0], box.pts[1]);
+    std::swap(box.pts[2], box.pts[3]);
+  }
   return box;
 }
 
 SilkScene build_scene(const Board& board) {
   SilkScene scene;
-  const int top_silk = find_layer(board, "top silk");
-  const int bottom_silk = find_layer(board, "bottom silk");
+  const int top_silk = top_silk_layer(board);
+  const int bottom_silk = bottom_silk_layer(board);
+  // A mirrored text of a 2.x board runs back from its anchor; on a 1.x board it has the box of
+  // an unmirrored text.
+  const bool mirrored_runs_back = board.options.version >= kFirst2xVersion;
 
   for (size_t i = 0; i < board.texts.size(); ++i) {
     const BoardText& bt = board.texts[i];
@@ -103,6 +115,7 @@ SilkScene build_scene(const Board& board) {
     }
     t.angle = bt.angle;
     t.mirrored = bt.mirror != 0;
+    t.runs_back = mirrored_runs_back && t.mirrored;
     t.anchor = {written_length(bt.x), written_length(bt.y)};
     t.box = silk_text_box(t);
     if (!(t.height > 0) || !in_range(t.box)) {

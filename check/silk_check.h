@@ -22,6 +22,7 @@ struct SilkText {
   Side side = Side::kTop;
   uint32_t angle = 0;  // held convention
   bool mirrored = false;
+  bool runs_back = false;  // a mirrored text of a 2.x board runs toward -x from its anchor
   double height = 0;
   Vec anchor;
   Shape box;
@@ -61,7 +62,8 @@ SilkScene build_scene(const Board& board);
 Shape silk_text_box(const SilkText& t);
 
 // The box of a part's own reference text on the board, from the part, its footprint transform
-// and the text's offset and angle.
+// and the text's offset and angle, its corners in the order text_box gives them. In both
+// dialects this is the box of the text the conversion makes in its place.
 Shape part_reference_box(const Part& part);
 
 enum class FindingKind : uint8_t { kPad = 0, kText = 1, kEdge = 2 };

@@ -96,12 +96,13 @@ void draw_shape(std::string& out, const View& v, const Shape& s, const char* col
 }
 
 // The string inside its box, reading the way it reads on the board as seen in this view: the
-// glyphs of a mirrored text read backwards from the far end of its box.
+// glyphs of a mirrored text read backwards from the far end of its box's baseline, wherever its
+// anchor stands on that baseline.
 void draw_text(std::string& out, const View& v, const SilkText& t, const char* colour) {
   const Vec along = unit_of_angle(t.angle);
   const Vec up{-along.y, along.x};
   const double w = text_width_estimate(*t.text) * t.height;
-  const Vec start = t.mirrored ? Vec{t.anchor.x + along.x * w, t.anchor.y + along.y * w} : t.anchor;
+  const Vec start = t.mirrored ? t.box.pts[1] : t.box.pts[0];
   const Vec d = v.dir(t.mirrored ? Vec{-along.x, -along.y} : along);
   const Vec u = v.dir(up);
   const Vec p = v.at(start);
