@@ -53,8 +53,9 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags) {
   board_file_name = with_default_extension(board_file_name);
   bool ok = false;
-  LineReader in(board_file_name, ok);
-  if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
+  std::string reason;
+  LineReader in(board_file_name, ok, &reason);
+  if (!ok) fatal_file_error(Err::board_cannot_open, reason, board_file_name.c_str());
   prepare_heap_for_board(in.size());
   const uint32_t lines = load_lines(board, in, board_file_name, flags);
   print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);

@@ -45,7 +45,7 @@ size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
     switch (letter) {
       case '?':
       case 'H':
-        fatal_error(0, "");
+        fatal_error(Err::help);
       case 'D':
         flags.debug_mode = 1;
         break;
@@ -65,10 +65,10 @@ size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
         flags.arrange_mode = 1;
         break;
       default:
-        fatal_error(99, format_text("Unknown switch: %s", args[i].c_str()));
+        fatal_error(Err::unknown_switch, args[i].c_str());
     }
   }
-  if (i >= args.size()) fatal_error(105, "Missing file name(s)");
+  if (i >= args.size()) fatal_error(Err::missing_file_names);
   return i;
 }
 
@@ -109,8 +109,10 @@ int run(const std::vector<std::string>& args, std::chrono::steady_clock::time_po
     std::fputs(silk.report.c_str(), stderr);
     if (flags.check_mode) {
       const std::string picture = picture_name(written ? board_file_name : input_name, written);
-      if (!write_file_atomically(picture, silk.picture))
-        fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
+      std::string reason;
+      if (!write_file_atomically(picture, silk.picture, reason)) {
+        fatal_file_error(Err::picture_cannot_write, reason, picture.c_str());
+      }
       print_message("    Silkscreen picture in \"%s\".\n\n", picture.c_str());
       if (silk.has_findings) ++files_with_findings;
     }
@@ -143,6 +145,7 @@ int run_silkora(const std::vector<std::string>& args) {
   } catch (const FatalError& e) {
     if (e.code > 0) {
       print_message("\nError %d: %s\n", e.code, e.what());
+      std::fputs(e.reason.c_str(), stderr);
       std::fputs(e.location.c_str(), stderr);
     }
     if (e.code < 10000) std::fputs(kUsage, stderr);
