@@ -325,9 +325,9 @@
     "read." SILKORA_CUT_SHORT,                                                                     \
     SILKORA_WHOLE_FILE)                                                                            \
   X(area_corner_missing, 12934, "missing net area corner record",                                  \
-    "A copper area in [nets] has fewer corner: records than its area: record "                     \
-    "counts." SILKORA_HAND_EDITED,                                                                 \
-    "Make the area's corner count the number of its corner: records. " SILKORA_RESAVE)             \
+    "A corner: record of a copper area in [nets] is not found again where it was counted, "        \
+    "while the area's corners are read." SILKORA_HAND_EDITED,                                      \
+    SILKORA_RESAVE)                                                                                \
   X(area_corner_bad, 12942, "bad net area corner: record",                                         \
     "A corner: record of a copper area in [nets] holds fewer than four numbers after its "         \
     "number (x, y, style, end of contour)." SILKORA_HAND_EDITED,                                   \
