@@ -64,3 +64,29 @@ std::string windows_error_reason(uint32_t error_code) {
       return "system error " + std::to_string(error_code);
   }
 }
+
+namespace {
+
+// Whether a part of `name` between '/' and '\' takes more than 255 UTF-16 units: a UTF-8
+// sequence of four bytes takes two, any other one.
+bool has_overlong_part(const std::string& name) {
+  size_t units = 0;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\') {
+      units = 0;
+      continue;
+    }
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    units += byte >= 0xF0 ? 2 : 1;
+    if (units > 255) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string windows_error_reason(uint32_t error_code, const std::string& name) {
+  const bool not_found = error_code == 2 || error_code == 3;
+  return not_found && has_overlong_part(name) ? kNameTooLong : windows_error_reason(error_code);
+}

@@ -14,3 +14,8 @@ std::string posix_error_reason(int error_number);
 
 // The phrase for a Windows system error code (what GetLastError gives).
 std::string windows_error_reason(uint32_t error_code);
+
+// The same for an error met on the file `name` (UTF-8). Windows reports a name with a part
+// (between folder separators) longer than its 255 characters as not found; the program's own
+// test says "name too long" there, as POSIX systems do.
+std::string windows_error_reason(uint32_t error_code, const std::string& name);

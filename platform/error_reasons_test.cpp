@@ -61,3 +61,32 @@ TEST(ErrorReasons, WindowsErrorsByCause) {
     EXPECT_EQ(windows_error_reason(c.code), c.reason) << "code " << c.code;
   }
 }
+
+// Windows reports a name part longer than 255 UTF-16 units as not found; the program says what
+// POSIX says. Only the part between separators counts, and a four-byte UTF-8 letter takes two.
+TEST(ErrorReasons, WindowsNameTooLongByTheProgramsOwnTest) {
+  const std::string part255(255, 'a');
+  const std::string part256(256, 'a');
+  std::string emoji128;  // 128 letters of four bytes: 256 UTF-16 units
+  for (int i = 0; i < 128; ++i) emoji128 += "\xF0\x9F\x98\x80";
+  std::string umlaut200;  // 200 letters of two bytes: 200 units
+  for (int i = 0; i < 200; ++i) umlaut200 += "\xC3\xA4";
+  const struct {
+    uint32_t code;
+    std::string name;
+    const char* reason;
+  } cases[] = {
+      {2, part256 + ".krv", "name too long"},
+      {3, "C:\\boards\\" + part256 + "\\b.krv", "name too long"},
+      {2, "boards/" + part255, "no such file or folder"},
+      {2, part255 + "/" + part255, "no such file or folder"},
+      {2, emoji128, "name too long"},
+      {2, umlaut200 + ".krv", "no such file or folder"},
+      // Other errors keep their own phrase, whatever the name.
+      {5, part256, "permission denied"},
+      {123, part256, "system error 123"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(windows_error_reason(c.code, c.name), c.reason) << c.code << " " << c.name.size();
+  }
+}

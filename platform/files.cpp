@@ -79,7 +79,7 @@ bool FileBytes::open(const std::string& name) {
     // Windows refuses a folder as "access denied"; the program's own test says what it is, as
     // on POSIX.
     const DWORD error = ::GetLastError();
-    reason_ = is_folder(name) ? kIsAFolderReason : windows_error_reason(error);
+    reason_ = is_folder(name) ? kIsAFolderReason : windows_error_reason(error, name);
     return false;
   }
   LARGE_INTEGER size{};
@@ -166,7 +166,7 @@ TempFile::TempFile(const std::string& target) {
     }
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_EXISTS) {
-      failed(windows_error_reason(error));
+      failed(windows_error_reason(error, name));
       return;
     }
   }
@@ -208,7 +208,7 @@ bool TempFile::commit(bool written, const std::string& target) {
   }
   if (ok && ::MoveFileExW(from.c_str(), to.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-    failed(last_error_reason());
+    failed(windows_error_reason(::GetLastError(), target));
     ok = false;
   }
   if (ok) name_.clear();
