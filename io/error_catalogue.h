@@ -116,10 +116,9 @@
   X(footprints_header_missing, 11450, "premature EOF looking for KRV footprints",                  \
     "The file has no [footprints] line." SILKORA_ALL_SECTIONS, SILKORA_NOT_A_BOARD)                \
   X(footprint_missed, 11506, "missed footprint in pass 2",                                         \
-    "A footprint of [footprints] cannot be found again where it was counted: a name: record "      \
-    "stands after other text on its line, or a section header breaks the footprint "               \
-    "list." SILKORA_HAND_EDITED,                                                                   \
-    "Begin every footprint with its own name: line. " SILKORA_RESAVE)                              \
+    "The name: records of [footprints] cannot all be found again after they were "                 \
+    "counted." SILKORA_HAND_EDITED,                                                                \
+    SILKORA_RESAVE)                                                                                \
   X(footprints_eof, 11514, "premature EOF reading KRV Footprints",                                 \
     "The file ends inside a footprint of [footprints]." SILKORA_CUT_SHORT, SILKORA_WHOLE_FILE)     \
   X(outlines_header_missing, 11580, "premature EOF looking for KRV board outlines",                \
@@ -358,8 +357,9 @@
     "layer, angle, mirror, height, stroke width)." SILKORA_HAND_EDITED,                            \
     SILKORA_RESAVE)                                                                                \
   X(board_cannot_open, 13188, "Unable to open %s for input",                                       \
-    "The board file named on the command line cannot be read. A name without a '.' gets "          \
-    ".krv added. The line after the message gives the system's reason: no such file or "           \
+    "The board file named on the command line cannot be read. A name whose own part (after "       \
+    "the last folder) holds no '.' gets .krv added. The line after the message gives the "         \
+    "system's reason: no such file or "                                                            \
     "folder, permission denied, is a folder, in use by another program, name too long, or "        \
     "system error N.",                                                                             \
     "Check the name and the folder (the name is taken from where the program runs), that "         \
