@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
-.PHONY: all demo test sanitize install windows package clean
+.PHONY: all demo test sanitize install windows package clean error-pages
 
 all:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSILKORA_TESTS=ON
@@ -41,6 +41,12 @@ windows:
 package: all windows
 	cd $(BUILD) && cpack -G TGZ
 	cd $(WINDOWS_BUILD) && cpack -G ZIP
+
+# docs/errors.md and the ERRORS section of docs/silkora.1, made again from the error catalogue
+# (io/error_catalogue.h) after an entry changed.
+error-pages: all
+	cmake --build $(BUILD) --target silkora_error_pages
+	$(BUILD)/silkora_error_pages --write docs
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

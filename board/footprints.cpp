@@ -40,7 +40,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
   const int n =
       scan_values(fields(line, "outline_polyline:"), "%lf %lf %lf", &poly.width, &poly.x, &poly.y);
   if (n != 3) {
-    fatal_missing(15527, "%s: polyline header missing %u parameter%s", 3, n, name);
+    fatal_missing(Err::polyline_header_short, 3, n, name);
   }
   poly.width *= unit_factor;
   poly.x *= unit_factor;
@@ -50,8 +50,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
   uint32_t count = 0;
   for (;;) {
     const char* raw = in.read_line();
-    if (raw == nullptr)
-      fatal_error(15571, format_text("%s: premature EOF in footprint poly", name));
+    if (raw == nullptr) fatal_error(Err::polyline_count_eof, name);
     const char* corner = skip_blanks(raw);
     if (starts_with(corner, "close_polyline")) poly.closed = 1;
     if (starts_with(corner, "next_corner") || starts_with(corner, "close_polyline")) {
@@ -59,8 +58,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
       continue;
     }
     if (count > 0) break;
-    fatal_error(15557, format_text("%s polyline %u is degenerate", name,
-                                   static_cast<uint32_t>(fp.polylines.size())));
+    fatal_error(Err::polyline_degenerate, name, static_cast<uint32_t>(fp.polylines.size()));
   }
   in.seek(start);
 
@@ -69,7 +67,7 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
   for (uint32_t k = 0; k < count; ++k) {
     const char* raw = in.read_line();
     if (raw == nullptr) {
-      fatal_error(15591, format_text("%s: premature EOF reading footprint poly", name));
+      fatal_error(Err::polyline_read_eof, name);
     }
     const char* corner = skip_blanks(raw);
     if (starts_with(corner, "next_corner:")) {
@@ -77,17 +75,17 @@ void read_polyline(LineReader& in, Footprint& fp, const char* line, double unit_
       const int got =
           scan_values(fields(corner, "next_corner:"), "%lf %lf %u", &c.x, &c.y, &c.style);
       if (got != 3) {
-        fatal_missing(15605, "%s: next_corner record missing %u parameter%s", 3, got, name);
+        fatal_missing(Err::polyline_corner_short, 3, got, name);
       }
       c.x *= unit_factor;
       c.y *= unit_factor;
       poly.corners.push_back(c);
     } else if (starts_with(corner, "close_polyline:") && k == count - 1) {
       if (scan_values(fields(corner, "close_polyline:"), "%u", &poly.close_style) != 1) {
-        fatal_error(15621, format_text("%s: close_polyline record missing 1 parameter", name));
+        fatal_error(Err::polyline_close_short, name);
       }
     } else {
-      fatal_error(15629, format_text("%s: footprint poly scan", name));
+      fatal_error(Err::polyline_scan, name);
     }
   }
 }
@@ -151,27 +149,27 @@ bool read_footprint(LineReader& in, Footprint& fp) {
         fp.units = 1;
         unit_factor = kNmToInch;
       } else {
-        fatal_error(15181, format_text("unknown units: [%s] in footprint \"%s\"", line, name));
+        fatal_error(Err::footprint_units_unknown, line, name);
       }
     } else if (starts_with(line, "sel_rect:")) {
       double* r = fp.sel_rect;
       const int n =
           scan_values(fields(line, "sel_rect:"), "%lf %lf %lf %lf", &r[0], &r[1], &r[2], &r[3]);
       if (n != 4) {
-        fatal_missing(15338, "%s sel_rect record missing %u parameter%s", 4, n, name);
+        fatal_missing(Err::footprint_sel_rect_short, 4, n, name);
       }
       if (r[0] > r[2] || r[1] > r[3]) {
-        fatal_error(15345, format_text("%s: invalid sel_rect values: min > max", name));
+        fatal_error(Err::footprint_sel_rect_inverted, name);
       }
       for (int i = 0; i < 4; ++i) r[i] *= unit_factor;
     } else if (starts_with(line, "ref_text:")) {
       const int n = read_text_placement(fp.ref_text, fields(line, "ref_text:"), unit_factor);
       if (n != 5) {
-        fatal_missing(15367, "%s ref_text record missing %u parameter%s", 5, n, name);
+        fatal_missing(Err::footprint_ref_text_short, 5, n, name);
       }
     } else if (starts_with(line, "value_text:")) {
       if (read_text_placement(fp.value_text, fields(line, "value_text:"), unit_factor) != 5) {
-        fatal_error(15389, "bad footprint value record");
+        fatal_error(Err::footprint_value_text_bad);
       }
       fp.has_value_text = 1;
     } else if (starts_with(line, "centroid:")) {
@@ -179,7 +177,7 @@ bool read_footprint(LineReader& in, Footprint& fp) {
       c.angle = 0;
       if (scan_values(fields(line, "centroid:"), "%u %lf %lf %u", &c.code, &c.x, &c.y, &c.angle) <
           3) {
-        fatal_error(15415, "bad footprint centroid record");
+        fatal_error(Err::footprint_centroid_bad);
       }
       c.x *= unit_factor;
       c.y *= unit_factor;
@@ -188,7 +186,7 @@ bool read_footprint(LineReader& in, Footprint& fp) {
       Adhesive& a = fp.adhesives.emplace_back();
       if (scan_values(fields(line, "adhesive:"), "%u %lf %lf %lf", &a.code, &a.width, &a.x, &a.y) <
           4) {
-        fatal_error(15452, "bad footprint adhesive record");
+        fatal_error(Err::footprint_adhesive_bad);
       }
       a.width *= unit_factor;
       a.x *= unit_factor;
@@ -197,12 +195,12 @@ bool read_footprint(LineReader& in, Footprint& fp) {
       FootprintText& t = fp.fp_texts.emplace_back();
       extract_quoted(t.text, line);
       if (std::strchr(line, '"') == nullptr) {
-        fatal_error(15481, format_text("%s: bad footprint text record: no quoted text", name));
+        fatal_error(Err::footprint_text_unquoted, name);
       }
       const int n = scan_values(after_last_quote(line), "%lf %lf %lf %u %lf %u %u", &t.height, &t.x,
                                 &t.y, &t.angle, &t.stroke_width, &t.aux1, &t.aux2);
       if (n != 7) {
-        fatal_missing(15492, "%s: text record missing %u parameter%s", 7, n, name);
+        fatal_missing(Err::footprint_text_short, 7, n, name);
       }
       t.height *= unit_factor;
       t.x *= unit_factor;
@@ -221,23 +219,23 @@ bool read_footprint(LineReader& in, Footprint& fp) {
 void read_footprints(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, kOwnHeader, 11450, "premature EOF looking for KRV footprints");
+  find_section_header(in, kOwnHeader, Err::footprints_header_missing);
   // The section may be the last thing in the file: running out of lines while counting just
   // ends the count.
-  const uint32_t count = count_section_records(in, kOwnHeader, "name:", 0, "");
+  const uint32_t count = count_section_records(in, kOwnHeader, "name:");
   board.footprints.clear();
   board.footprints.reserve(count);  // counted over lines that exist
   for (uint32_t i = 0; i < count; ++i) {
     for (;;) {
       const char* raw = in.read_line();
-      if (raw == nullptr) fatal_error(11506, "missed footprint in pass 2");
+      if (raw == nullptr) fatal_error(Err::footprint_missed);
       const char* line = skip_blanks(raw);
-      if (is_other_header(line, kOwnHeader)) fatal_error(11506, "missed footprint in pass 2");
+      if (is_other_header(line, kOwnHeader)) fatal_error(Err::footprint_missed);
       if (starts_with(line, "name:")) break;
     }
     in.push_back_line();
     if (!read_footprint(in, board.footprints.emplace_back())) {
-      fatal_error(11514, "premature EOF reading KRV Footprints");
+      fatal_error(Err::footprints_eof);
     }
   }
 }

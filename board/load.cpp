@@ -51,7 +51,7 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
 }
 
 [[noreturn]] static void cannot_open(const std::string& name) {
-  fatal_error(13188, format_text("Unable to open %s for input", name.c_str()));
+  fatal_error(Err::board_cannot_open, name.c_str());
 }
 
 static void report_loaded(const std::string& name, uint32_t lines) {
@@ -61,8 +61,9 @@ static void report_loaded(const std::string& name, uint32_t lines) {
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags) {
   board_file_name = with_default_extension(board_file_name);
   bool ok = false;
-  LineReader in(board_file_name, ok);
-  if (!ok) cannot_open(board_file_name);
+  std::string reason;
+  LineReader in(board_file_name, ok, &reason);
+  if (!ok) fatal_file_error(Err::board_cannot_open, reason, board_file_name.c_str());
   prepare_heap_for_board(in.size());
   report_loaded(board_file_name, load_lines(board, in, board_file_name, flags));
 }

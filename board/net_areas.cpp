@@ -77,33 +77,36 @@ bool is_reserved_net(const std::string& name) {
 namespace {
 
 struct AreaErrors {
-  int eof, missing, bad;
+  ErrorCall<> eof, missing, bad;
 };
 
 // The area line; `n_corners` takes its declared corner count.
 void read_area_line(LineReader& in, CopperArea& area, uint32_t& n_corners, const AreaErrors& e) {
   const char* line = in.read_line();
-  if (line == nullptr) fatal_error(e.eof, "premature EOF reading net areas");
+  if (line == nullptr) fatal_error(e.eof);
   line = skip_blanks(line);
-  if (!starts_with(line, "area:")) fatal_error(e.missing, "missing net area record");
+  if (!starts_with(line, "area:")) fatal_error(e.missing);
   if (scan_values<"%*u %u %u %u">(text_at(line, 5), &n_corners, &area.layer, &area.aux) != 3) {
-    fatal_error(e.bad, "bad net area: record");
+    fatal_error(e.bad);
   }
 }
 
 // The next corner line of an area, blanks skipped.
 const char* read_corner_line(LineReader& in, const AreaErrors& e) {
   const char* line = in.read_line();
-  if (line == nullptr) fatal_error(e.eof, "premature EOF reading net area corner");
+  if (line == nullptr) fatal_error(e.eof);
   line = skip_blanks(line);
-  if (!starts_with(line, "corner:")) fatal_error(e.missing, "missing net area corner record");
+  if (!starts_with(line, "corner:")) fatal_error(e.missing);
   return line;
 }
 
-constexpr AreaErrors kCountingArea = {12840, 12847, 12855};
-constexpr AreaErrors kCountingCorner = {12862, 12869, 12876};
-constexpr AreaErrors kReadingArea = {12898, 12905, 12913};
-constexpr AreaErrors kReadingCorner = {12927, 12934, 12942};
+constexpr AreaErrors kCountingArea = {Err::counting_area_eof, Err::counting_area_missing,
+                                      Err::counting_area_bad};
+constexpr AreaErrors kCountingCorner = {Err::counting_corner_eof, Err::counting_corner_missing,
+                                        Err::counting_corner_bad};
+constexpr AreaErrors kReadingArea = {Err::area_eof, Err::area_missing, Err::area_bad};
+constexpr AreaErrors kReadingCorner = {Err::area_corner_eof, Err::area_corner_missing,
+                                       Err::area_corner_bad};
 
 void print_debug_line(const std::string& net_name, uint32_t area_number, uint32_t polygon_number,
                       const AreaPolygon& polygon) {
@@ -132,7 +135,7 @@ void read_net_areas(LoadContext& ctx, Net& net, uint32_t n_areas) {
       const char* line = read_corner_line(in, kCountingCorner);
       uint32_t end_contour = 0;
       if (scan_values<"%*u %*f %*f %*u %u">(text_at(line, 7), &end_contour) != 1) {
-        fatal_error(12876, "bad net area corner: record");
+        fatal_error(Err::counting_corner_bad);
       }
       if (end_contour != 0) ++n_polygons;
     }
@@ -150,7 +153,7 @@ void read_net_areas(LoadContext& ctx, Net& net, uint32_t n_areas) {
       AreaCorner& c = area.corners.emplace_back();
       if (scan_values<"%*u %lf %lf %u %u">(text_at(line, 7), &c.x, &c.y, &c.style,
                                            &c.end_contour) != 4) {
-        fatal_error(12942, "bad net area corner: record");
+        fatal_error(Err::area_corner_bad);
       }
       c.x *= kNmToInch;
       c.y *= kNmToInch;
@@ -175,7 +178,7 @@ void check_area_layers(const Board& board) {
     if (is_reserved_net(net.name)) continue;
     for (const CopperArea& area : net.areas) {
       const int64_t layer = area.layer;
-      if (layer < first || layer > last) fatal_board_error(13018, "bad copper area layer");
+      if (layer < first || layer > last) fatal_board_error(Err::area_layer_bad);
     }
   }
 }

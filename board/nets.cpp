@@ -24,12 +24,12 @@
 namespace {
 
 // The next line of a net's record run, which must begin with `keyword`.
-const char* read_record(LineReader& in, const char* keyword, int eof_code, const char* eof_message,
-                        int missing_code, const char* missing_message) {
+const char* read_record(LineReader& in, const char* keyword, ErrorCall<> at_end,
+                        ErrorCall<> missing) {
   const char* line = in.read_line();
-  if (line == nullptr) fatal_error(eof_code, eof_message);
+  if (line == nullptr) fatal_error(at_end);
   line = skip_blanks(line);
-  if (!starts_with(line, keyword)) fatal_error(missing_code, missing_message);
+  if (!starts_with(line, keyword)) fatal_error(missing);
   return line;
 }
 
@@ -45,12 +45,11 @@ void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
   reserve_records(net.pins, n_pins, in);
   std::vector<char> word;
   for (uint32_t i = 0; i < n_pins; ++i) {
-    const char* line = read_record(in, "pin:", 12671, "premature EOF reading net pins", 12678,
-                                   "missing net pin record");
+    const char* line = read_record(in, "pin:", Err::net_pins_eof, Err::net_pin_missing);
     const char* text = text_at(line, 4);
     // The pin reference is one blank-free word; a buffer as long as the line holds any word.
     word.resize(std::strlen(text) + 1);
-    if (scan_values<"%*u %s">(text, word.data()) != 1) fatal_error(12685, "bad net pin: record");
+    if (scan_values<"%*u %s">(text, word.data()) != 1) fatal_error(Err::net_pin_bad);
     net.pins.push_back({word.data()});
   }
 }
@@ -64,30 +63,28 @@ void check_tee(Net& net, TeeIndex& tee_index, const Vertex& v) {
     return;
   }
   const Tee& tee = net.tees[it->second];
-  if (v.x != tee.x) fatal_error(12269, "Tee X value changed");
-  if (v.y != tee.y) fatal_error(12274, "Tee Y value changed");
+  if (v.x != tee.x) fatal_error(Err::tee_x_changed);
+  if (v.y != tee.y) fatal_error(Err::tee_y_changed);
 }
 
 void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
-  const char* line = read_record(in, "connect:", 12707, "premature EOF reading net traces", 12714,
-                                 "missing net connect: record");
+  const char* line = read_record(in, "connect:", Err::net_connects_eof, Err::net_connect_missing);
   Connection& connection = net.connects.emplace_back();
   uint32_t n_segs = 0;
   if (scan_values<"%*u %u %d %u %u">(text_at(line, 8), &connection.start_pin, &connection.end_pin,
                                      &n_segs, &connection.aux) != 4) {
-    fatal_error(12722, "bad net connect: record");
+    fatal_error(Err::net_connect_bad);
   }
   // n_segs + 1 vertices, counted wide so that the largest n_segs does not wrap to none.
   const uint64_t n_vertices = static_cast<uint64_t>(n_segs) + 1;
   reserve_records(connection.vertices, n_vertices, in);
   for (uint64_t j = 0; j < n_vertices; ++j) {
-    line = read_record(in, "vtx:", 12738, "premature EOF reading net trace vtx", 12745,
-                       "missing net trace vtx record");
+    line = read_record(in, "vtx:", Err::net_vertex_eof, Err::net_vertex_missing);
     Vertex& v = connection.vertices.emplace_back();
     if (scan_values<"%*u %lf %lf %u %u %lf %lf %u">(text_at(line, 4), &v.x, &v.y, &v.layer, &v.aux,
                                                     &v.via_pad_width, &v.via_hole_width,
                                                     &v.tee_id) != 7) {
-      fatal_error(12754, "bad trace vtx: record");
+      fatal_error(Err::net_vertex_bad);
     }
     v.x *= kNmToInch;
     v.y *= kNmToInch;
@@ -95,12 +92,11 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
     v.via_hole_width *= kNmToInch;
     if (v.tee_id != 0) check_tee(net, tee_index, v);
     if (j + 1 < n_vertices) {
-      line = read_record(in, "seg:", 12778, "premature EOF reading net trace seg", 12785,
-                         "missing net trace seg record");
+      line = read_record(in, "seg:", Err::net_segment_eof, Err::net_segment_missing);
       Segment& s = v.seg;
       if (scan_values<"%*u %u %lf %u %u">(text_at(line, 4), &s.layer, &s.width, &s.aux1, &s.aux2) !=
           4) {
-        fatal_error(12793, "bad trace seg: record");
+        fatal_error(Err::net_segment_bad);
       }
       s.width *= kNmToInch;
     }
@@ -132,13 +128,11 @@ void check_part_pins(const Board& board) {
     const Footprint& footprint = board.footprints[f];
     if (footprint.pins.empty()) continue;
     if (part.angle != 0 && part.angle != 90 && part.angle != 180 && part.angle != 270) {
-      fatal_board_error(10783,
-                        format_text("%s: bad rotation angle (%u)", part.name.c_str(), part.angle));
+      fatal_board_error(Err::part_rotation_bad, part.name.c_str(), part.angle);
     }
     if (first_bare_pin[f] != nullptr) {
-      fatal_board_error(
-          10795, format_text("Footprint: %s  Pin: %s  smd padstack invalid", footprint.name.c_str(),
-                             first_bare_pin[f]->name.c_str()));
+      fatal_board_error(Err::smd_padstack_invalid, footprint.name.c_str(),
+                        first_bare_pin[f]->name.c_str());
     }
   }
 }
@@ -155,12 +149,12 @@ bool is_section_header(const char* line) {
 
 void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index) {
   LineReader& in = ctx.in;
-  if (extract_quoted(net.name, line) < 1) fatal_error(12618, "bad net name");
+  if (extract_quoted(net.name, line) < 1) fatal_error(Err::net_name_bad);
   uint32_t n_pins = 0, n_connects = 0, n_areas = 0;
   if (scan_values<"%u %u %u %lf %lf %lf %u">(after_last_quote(line), &n_pins, &n_connects, &n_areas,
                                              &net.trace_width, &net.via_pad_width,
                                              &net.via_hole_width, &net.visible) != 7) {
-    fatal_error(12631, "bad net: record");
+    fatal_error(Err::net_bad);
   }
   net.trace_width *= kNmToInch;
   net.via_pad_width *= kNmToInch;
@@ -176,9 +170,8 @@ void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index)
 void read_nets(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, "[nets]", 12534, "premature EOF looking for KRV nets");
-  const uint32_t count =
-      count_section_records(in, "[nets]", "net:", 12559, "premature EOF in nets Pass 1");
+  find_section_header(in, "[nets]", Err::nets_header_missing);
+  const uint32_t count = count_section_records(in, "[nets]", "net:", Err::nets_pass1_eof);
   board.nets.clear();
   board.nets.reserve(count);  // counted over lines that exist
   advise_huge_pages(board.nets);
@@ -187,7 +180,7 @@ void read_nets(LoadContext& ctx) {
     const char* line;
     do {
       line = in.read_line();
-      if (line == nullptr) fatal_error(12598, "premature EOF loading KRV nets");
+      if (line == nullptr) fatal_error(Err::nets_pass2_eof);
       line = skip_blanks(line);
     } while (!starts_with(line, "net:") && !is_section_header(line));
     read_net(ctx, board.nets.emplace_back(), line, tee_index);

@@ -157,9 +157,7 @@ void read_version(Options& o, const char* line) {
   // records): reading one as this format would stop somewhere further down with an error that
   // blames the board, or lose what cannot be read. Say what it is instead.
   if (o.version >= kFirstUnsupportedVersion) {
-    fatal_error(11400, format_text("unsupported file version %1.3lf: boards of version 2 and "
-                                   "above are not converted",
-                                   o.version));
+    fatal_error(Err::version_unsupported, o.version);
   }
   if (o.version > kTextExtraVersion) o.text_extra_present = 1;
   o.refdes_visibility_supported = o.version > kRefdesVisibilityVersion ? 1 : 0;
@@ -202,7 +200,7 @@ void read_grid(LineReader& in, Grid& grid, const char* line) {
     const char* colon = std::strchr(item, ':');
     if (colon == nullptr) return;
     std::string word = first_word(colon + 1);
-    if (word.empty()) fatal_error(10245, "bad grid item record");
+    if (word.empty()) fatal_error(Err::grid_item_bad);
     grid.items.push_back(std::move(word));
   }
 }
@@ -213,18 +211,18 @@ void read_width_menu_items(LineReader& in, Options& o, uint32_t n_width_menu) {
   o.width_menu.clear();
   for (uint32_t i = 0; i < n_width_menu; ++i) {
     const char* line = in.read_line();
-    if (line == nullptr) fatal_error(11296, "premature EOF reading width menu");
+    if (line == nullptr) fatal_error(Err::width_menu_eof);
     line = skip_blanks(line);
     if (!starts_with(line, "width_menu_item:")) break;
     WidthMenuItem item;
     if (scan_values(text_at(line, 16), "%*u %lf %lf %lf", &item.lengths[0], &item.lengths[1],
                     &item.lengths[2]) < 3) {
-      fatal_error(11308, "bad width menu item record");
+      fatal_error(Err::width_menu_item_bad);
     }
     for (double& v : item.lengths) v *= kNmToInch;
     o.width_menu.push_back(item);
   }
-  if (o.width_menu.size() < n_width_menu) fatal_error(11318, "reading width list");
+  if (o.width_menu.size() < n_width_menu) fatal_error(Err::width_menu_short);
 }
 
 void read_layer_list(LineReader& in, Board& board) {
@@ -232,16 +230,16 @@ void read_layer_list(LineReader& in, Board& board) {
   uint32_t read = 0;
   while (read < kMaxLayers) {
     const char* line = in.read_line();
-    if (line == nullptr) fatal_error(11337, "premature EOF");
+    if (line == nullptr) fatal_error(Err::layer_list_eof);
     line = skip_blanks(line);
     if (!starts_with(line, "layer_info:")) break;
     Layer& layer = o.layers[read];
-    if (std::strchr(line, '"') == nullptr) fatal_error(11349, "bad layer_info: record");
+    if (std::strchr(line, '"') == nullptr) fatal_error(Err::layer_info_unquoted);
     extract_quoted(layer.name, line);
     uint32_t info[4];
     if (scan_values(after_last_quote(line), "%*u %u %u %u %u", &info[0], &info[1], &info[2],
                     &info[3]) < 4) {
-      fatal_error(11357, "bad layer_info: record");
+      fatal_error(Err::layer_info_short);
     }
     for (int i = 0; i < 4; ++i) layer.info[i] = static_cast<uint8_t>(info[i]);
     if (layer.name == "top copper") board.top_copper_index = static_cast<int>(read);
@@ -250,7 +248,7 @@ void read_layer_list(LineReader& in, Board& board) {
   // Summed without wrap-around: a count near 2^32 must not pass as a small one.
   if (static_cast<uint64_t>(o.n_copper_layers) + static_cast<uint64_t>(board.top_copper_index) !=
       read) {
-    fatal_error(11366, "missing layer reading layer list");
+    fatal_error(Err::layer_missing);
   }
 }
 
@@ -263,7 +261,7 @@ void read_options(LoadContext& ctx) {
   in.rewind();
   for (;;) {
     const char* raw = in.read_line();
-    if (raw == nullptr) fatal_error(11393, "premature EOF reading KRV options");
+    if (raw == nullptr) fatal_error(Err::options_eof);
     const char* line = skip_blanks(raw);
     if (*line == '\0' || starts_with(line, "[options]")) continue;
     if (is_other_header(line, "[options]")) return;
@@ -313,7 +311,7 @@ void read_options(LoadContext& ctx) {
         break;
       case Kind::kLayers:
         if (scan_values(at, "%u", &o.n_copper_layers) != 1) {
-          fatal_error(11330, "bad n_copper_layers: record");
+          fatal_error(Err::copper_layer_count_bad);
         }
         read_layer_list(in, ctx.board);
         break;

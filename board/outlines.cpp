@@ -18,16 +18,12 @@
 namespace {
 
 struct CornerErrors {
-  int eof_code;
-  const char* eof_message;
-  int bad_code;
-  const char* bad_message;
+  ErrorCall<> eof;
+  ErrorCall<> bad;
 };
 
-constexpr CornerErrors kOutlineCornerErrors = {11683, "premature EOF in outline corners", 11669,
-                                               "bad board outline corner: record"};
-constexpr CornerErrors kCutoutCornerErrors = {11833, "premature EOF in SM cutout corners", 11825,
-                                              "bad SM cutout corner: record"};
+constexpr CornerErrors kOutlineCornerErrors = {Err::outline_corners_eof, Err::outline_corner_bad};
+constexpr CornerErrors kCutoutCornerErrors = {Err::cutout_corners_eof, Err::cutout_corner_bad};
 
 // Reads up to `declared` corner records into `corners`. The vector grows only as records are
 // read; the zero corners of a short list are added at the end, and only when the declared count
@@ -42,14 +38,14 @@ size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCo
   corners.clear();
   while (corners.size() < declared) {
     const char* line = in.read_line();
-    if (line == nullptr) fatal_error(errors.eof_code, errors.eof_message);
+    if (line == nullptr) fatal_error(errors.eof);
     line = skip_blanks(line);
     if (!starts_with(line, "corner:")) {
       // The line that ends a short list is consumed with it.
       const size_t n_read = corners.size();
       if (zero_budget == kBudgetNotSet) zero_budget = in.total_lines();
       if (declared > in.total_lines() || declared - n_read > zero_budget) {
-        fatal_error(errors.eof_code, errors.eof_message);
+        fatal_error(errors.eof);
       }
       zero_budget -= declared - n_read;
       corners.resize(declared);
@@ -57,7 +53,7 @@ size_t read_corner_list(LineReader& in, uint32_t declared, std::vector<OutlineCo
     }
     OutlineCorner& c = corners.emplace_back();
     if (scan_values<"%*u %lf %lf %u">(text_at(line, 7), &c.x, &c.y, &c.style) < 3) {
-      fatal_error(errors.bad_code, errors.bad_message);
+      fatal_error(errors.bad);
     }
     c.x *= kNmToInch;
     c.y *= kNmToInch;
@@ -89,7 +85,7 @@ void write_corners(Output& out, const std::vector<OutlineCorner>& corners) {
 void read_board_outlines(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, "[board]", 11580, "premature EOF looking for KRV board outlines");
+  find_section_header(in, "[board]", Err::outlines_header_missing);
 
   // Pass 1 counts every line holding "outline:" anywhere, while pass 2 takes only lines that
   // begin with it: a line holding it only in its middle is counted but never found.
@@ -97,7 +93,7 @@ void read_board_outlines(LoadContext& ctx) {
   uint32_t count = 0;
   for (;;) {
     const char* line = in.read_line();
-    if (line == nullptr) fatal_error(11606, "premature EOF in board outlines Pass 1");
+    if (line == nullptr) fatal_error(Err::outlines_pass1_eof);
     line = skip_blanks(line);
     if (is_other_header(line, "[board]")) break;
     if (std::strstr(line, "outline:") != nullptr) ++count;
@@ -107,11 +103,11 @@ void read_board_outlines(LoadContext& ctx) {
   board.board_outlines.clear();
   size_t zero_budget = kBudgetNotSet;
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line = next_record(in, "outline:", 11636, "premature EOF in outlines Pass 2");
+    const char* line = next_record(in, "outline:", Err::outlines_pass2_eof);
     // The index the writer puts after the count is not read back: it is the table position.
     uint32_t declared = 0;
     if (scan_values<"%u">(text_at(line, 8), &declared) != 1) {
-      fatal_error(11643, "bad board outline: record");
+      fatal_error(Err::outline_bad);
     }
     BoardOutline& outline = board.board_outlines.emplace_back();
     const size_t n_read =
@@ -127,7 +123,7 @@ void read_board_outlines(LoadContext& ctx) {
   if (signal >= 1 && static_cast<size_t>(signal) <= board.board_outlines.size()) {
     for (const OutlineCorner& c : board.board_outlines[static_cast<size_t>(signal) - 1].corners) {
       if (c.x < board.min_x || c.x > board.max_x || c.y < board.min_y || c.y > board.max_y) {
-        fatal_board_error(11693, "signal outline exceeds board outline");
+        fatal_board_error(Err::signal_outline_outside);
       }
     }
   }
@@ -145,18 +141,17 @@ void write_board_outlines(Output& out, const Board& board) {
 void read_sm_cutouts(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, "[solder_mask_cutouts]", 11734,
-                      "premature EOF looking for KRV sm cutouts");
-  const uint32_t count = count_section_records(in, "[solder_mask_cutouts]", "sm_cutout:", 11760,
-                                               "premature EOF in sm cutouts Pass 1");
+  find_section_header(in, "[solder_mask_cutouts]", Err::cutouts_header_missing);
+  const uint32_t count =
+      count_section_records(in, "[solder_mask_cutouts]", "sm_cutout:", Err::cutouts_pass1_eof);
   board.sm_cutouts.clear();
   size_t zero_budget = kBudgetNotSet;
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line = next_record(in, "sm_cutout:", 11792, "premature EOF in SM cutouts Pass 2");
+    const char* line = next_record(in, "sm_cutout:", Err::cutouts_pass2_eof);
     SmCutout& cutout = board.sm_cutouts.emplace_back();
     uint32_t declared = 0;
     if (scan_values<"%u %u %u">(text_at(line, 10), &declared, &cutout.aux, &cutout.layer) != 3) {
-      fatal_error(11799, "bad sm_cutout: record");
+      fatal_error(Err::cutout_bad);
     }
     read_corner_list(in, declared, cutout.corners, kCutoutCornerErrors, zero_budget);
   }

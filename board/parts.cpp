@@ -90,7 +90,7 @@ void read_ref_text(const char* line, Part& part) {
   if (read_placement(text_at(line, 9), part.ref_text_height, part.ref_text_stroke_width,
                      part.ref_text_angle, part.ref_text_x, part.ref_text_y,
                      part.ref_text_visible) < 5) {
-    fatal_error(12077, "bad parts ref_text: record");
+    fatal_error(Err::part_ref_text_bad);
   }
 }
 
@@ -101,18 +101,17 @@ void read_shape(const char* line, const FootprintIndex& footprints, Part& part) 
     part.footprint_index = -1;
     return;
   }
-  if (extract_quoted(part.shape, line) <= 0) fatal_error(12107, "bad parts shape: record");
+  if (extract_quoted(part.shape, line) <= 0) fatal_error(Err::part_shape_bad);
   part.footprint_index = find_footprint(footprints, part.shape);
   if (part.footprint_index < 0) {
-    fatal_error(12118, format_text("Part \"%s\" uses unknown footprint \"%s\"", part.name.c_str(),
-                                   part.shape.c_str()));
+    fatal_error(Err::part_footprint_unknown, part.name.c_str(), part.shape.c_str());
   }
 }
 
 void read_pos(const char* line, Part& part) {
   const int n = scan_values<"%lf %lf %u %u %u">(text_at(line, 4), &part.pos_x, &part.pos_y,
                                                 &part.side, &part.angle, &part.pos_aux);
-  if (n != 5) fatal_error(12131, "bad parts pos: record");
+  if (n != 5) fatal_error(Err::part_pos_bad);
   part.pos_x *= kNmToInch;
   part.pos_y *= kNmToInch;
   part.angle = flip_angle(part.angle);
@@ -121,13 +120,13 @@ void read_pos(const char* line, Part& part) {
 void read_value(const char* line, Part& part) {
   part.value_visible = 1;
   const long length = extract_quoted(part.value, line);
-  if (length < 0) fatal_error(12147, "bad part value string, too long");
+  if (length < 0) fatal_error(Err::part_value_text_bad);
   // The numbers are taken from where they stand when one blank separates the keyword from the
   // opening quote: just after the closing quote.
   if (read_placement(text_at(line, 9 + static_cast<size_t>(length)), part.value_height,
                      part.value_stroke_width, part.value_angle, part.value_x, part.value_y,
                      part.value_visible) < 5) {
-    fatal_error(12157, "bad parts value: record");
+    fatal_error(Err::part_value_bad);
   }
 }
 
@@ -136,7 +135,7 @@ void read_part_records(LoadContext& ctx, const FootprintIndex& footprints, Part&
   LineReader& in = ctx.in;
   for (;;) {
     const char* line = in.read_line();
-    if (line == nullptr) fatal_error(12174, "premature EOF reading parts record 1, Pass 2");
+    if (line == nullptr) fatal_error(Err::part_eof);
     line = skip_blanks(line);
     if (*line == '\0') return;
     if (starts_with(line, "part:")) {
@@ -146,7 +145,7 @@ void read_part_records(LoadContext& ctx, const FootprintIndex& footprints, Part&
     if (starts_with(line, "ref_text:")) {
       read_ref_text(line, part);
     } else if (starts_with(line, "package:")) {
-      if (extract_quoted(part.package, line) < 0) fatal_error(12095, "bad parts package: record");
+      if (extract_quoted(part.package, line) < 0) fatal_error(Err::part_package_bad);
     } else if (starts_with(line, "shape:")) {
       read_shape(line, footprints, part);
     } else if (starts_with(line, "pos:")) {
@@ -168,9 +167,8 @@ Length nm(double inches) {
 void read_parts(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, "[parts]", 11989, "premature EOF looking for KRV parts");
-  const uint32_t count =
-      count_section_records(in, "[parts]", "part:", 12013, "premature EOF in parts Pass 1");
+  find_section_header(in, "[parts]", Err::parts_header_missing);
+  const uint32_t count = count_section_records(in, "[parts]", "part:", Err::parts_pass1_eof);
   board.parts.clear();
   // The count is of lines actually present, so reserving it is bounded by the file itself.
   board.parts.reserve(count);
@@ -178,9 +176,9 @@ void read_parts(LoadContext& ctx) {
   const FootprintIndex footprints = index_footprints(board);
   std::vector<char> word;
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line = next_record(in, "part:", 12043, "premature EOF reading parts header Pass 2");
+    const char* line = next_record(in, "part:", Err::parts_pass2_eof);
     Part& part = board.parts.emplace_back();
-    if (!scan_word(text_at(line, 5), part.name, word)) fatal_error(12050, "bad part: record");
+    if (!scan_word(text_at(line, 5), part.name, word)) fatal_error(Err::part_bad);
     // A part without a shape record keeps footprint_index -1: it is bound to no footprint, and
     // the checks that look at a part's footprint pass it over.
     read_part_records(ctx, footprints, part);

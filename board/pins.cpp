@@ -21,37 +21,27 @@ namespace {
 
 enum class Side { kTop, kInner, kBottom };
 
-// The codes and messages of one copper pad record, by side.
+// An error that names the footprint and the pin ("%s.%s: ...").
+using PinError = ErrorCall<const char*, const char*>;
+
+// The size errors of one copper pad record, by side; the inner pad has only the radius test.
 struct CopperPadErrors {
-  int too_few;
-  int radius_too_large;
-  int width_only_zero;   // shapes 1, 2, 6
-  int length_zero;       // shapes 3, 5
-  int rounded_zero;      // shape 4
-  const char* size_msg;  // "%s.%s: ..." for the three size codes
-  const char* radius_msg;
+  PinError radius_too_large;
+  PinError width_only_zero;  // shapes 1, 2, 6
+  PinError length_zero;      // shapes 3, 5
+  PinError rounded_zero;     // shape 4
 };
 
-constexpr CopperPadErrors kTopErrors = {15751,
-                                        15787,
-                                        15799,
-                                        15807,
-                                        15816,
-                                        "%s.%s: invalid top SMT pad size: 0.0",
-                                        "%s.%s: invalid top pad size: radius too large"};
-constexpr CopperPadErrors kInnerErrors = {
-    15838, 15885, 0, 0, 0, "", "%s.%s: invalid inner pad size: radius too large"};
-constexpr CopperPadErrors kBottomErrors = {15900,
-                                           15920,
-                                           15933,
-                                           15942,
-                                           15951,
-                                           "%s.%s: invalid bottom SMT pad size: 0.0",
-                                           "%s.%s: invalid bottom SMT pad size: radius too large"};
+constexpr CopperPadErrors kTopErrors = {Err::top_pad_radius_bad, Err::top_pad_width_zero,
+                                        Err::top_pad_length_zero, Err::top_pad_rounded_zero};
+constexpr CopperPadErrors kInnerErrors = {Err::inner_pad_radius_bad, Err::inner_pad_radius_bad,
+                                          Err::inner_pad_radius_bad, Err::inner_pad_radius_bad};
+constexpr CopperPadErrors kBottomErrors = {Err::bottom_pad_radius_bad, Err::bottom_pad_width_zero,
+                                           Err::bottom_pad_length_zero,
+                                           Err::bottom_pad_rounded_zero};
 
-[[noreturn]] void pin_error(int code, const char* format, const Footprint& fp,
-                            const FootprintPin& pin) {
-  fatal_error(code, format_text(format, fp.name.c_str(), pin.name.c_str()));
+[[noreturn]] void pin_error(PinError error, const Footprint& fp, const FootprintPin& pin) {
+  fatal_error(error, fp.name.c_str(), pin.name.c_str());
 }
 
 void read_copper_pad(const char* at, Side side, const Footprint& fp, FootprintPin& pin,
@@ -67,16 +57,15 @@ void read_copper_pad(const char* at, Side side, const Footprint& fp, FootprintPi
   if (n < 4) {
     switch (side) {
       case Side::kTop:
-        fatal_error(e.too_few, format_text("%s: bad fp top_pad record", fp.name.c_str()));
+        fatal_error(Err::top_pad_short, fp.name.c_str());
       case Side::kInner:
-        fatal_missing(e.too_few, "%s.%s: inner_pad record missing %u parameter%s", 4, n,
-                      fp.name.c_str(), pin.name.c_str());
+        fatal_missing(Err::inner_pad_short, 4, n, fp.name.c_str(), pin.name.c_str());
       case Side::kBottom:
-        fatal_error(e.too_few, "bad fp bottom_pad record");
+        fatal_error(Err::bottom_pad_short);
     }
   }
   if (side == Side::kInner && pad.shape > 6) {
-    pin_error(15844, "%s.%s: invalid inner pad shape: > 6", fp, pin);
+    pin_error(Err::inner_pad_shape_bad, fp, pin);
   }
   pad.width *= unit_factor;
   pad.len1 *= unit_factor;
@@ -89,25 +78,25 @@ void read_copper_pad(const char* at, Side side, const Footprint& fp, FootprintPi
     pad.flags = 0;
   }
   if (side == Side::kTop && pad.shape > 6) {
-    pin_error(15779, "%s.%s: invalid top pad shape: > 6", fp, pin);
+    pin_error(Err::top_pad_shape_bad, fp, pin);
   }
   const double length = pad.len1 + pad.len2;
   if (pad.shape == 4 && (2 * pad.radius > pad.width || 2 * pad.radius > length)) {
-    pin_error(e.radius_too_large, e.radius_msg, fp, pin);
+    pin_error(e.radius_too_large, fp, pin);
   }
   if (side == Side::kInner || pin.hole != 0) return;
   switch (pad.shape) {
     case 1:
     case 2:
     case 6:
-      if (pad.width == 0) pin_error(e.width_only_zero, e.size_msg, fp, pin);
+      if (pad.width == 0) pin_error(e.width_only_zero, fp, pin);
       break;
     case 3:
     case 5:
-      if (pad.width == 0 || length == 0) pin_error(e.length_zero, e.size_msg, fp, pin);
+      if (pad.width == 0 || length == 0) pin_error(e.length_zero, fp, pin);
       break;
     case 4:
-      if (pad.width == 0 || length == 0) pin_error(e.rounded_zero, e.size_msg, fp, pin);
+      if (pad.width == 0 || length == 0) pin_error(e.rounded_zero, fp, pin);
       break;
     default:
       break;
@@ -119,19 +108,16 @@ struct OpeningRecord {
   const char* keyword;
   PadSpec FootprintPin::*pad;
   bool FootprintPin::*given;
-  int code;
-  const char* message;
+  ErrorCall<> too_few;
 };
 
 constexpr OpeningRecord kOpenings[] = {
-    {"top_mask:", &FootprintPin::top_mask, &FootprintPin::top_mask_given, 15969,
-     "bad fp top_sm record"},
-    {"top_paste:", &FootprintPin::top_paste, &FootprintPin::top_paste_given, 15986,
-     "bad fp top_pm record"},
-    {"bottom_mask:", &FootprintPin::bottom_mask, &FootprintPin::bottom_mask_given, 16003,
-     "bad fp bottom_sm record"},
-    {"bottom_paste:", &FootprintPin::bottom_paste, &FootprintPin::bottom_paste_given, 16020,
-     "bad fp bottom_pm record"},
+    {"top_mask:", &FootprintPin::top_mask, &FootprintPin::top_mask_given, Err::top_mask_short},
+    {"top_paste:", &FootprintPin::top_paste, &FootprintPin::top_paste_given, Err::top_paste_short},
+    {"bottom_mask:", &FootprintPin::bottom_mask, &FootprintPin::bottom_mask_given,
+     Err::bottom_mask_short},
+    {"bottom_paste:", &FootprintPin::bottom_paste, &FootprintPin::bottom_paste_given,
+     Err::bottom_paste_short},
 };
 
 // Handles one line among a pin's pad lines (blanks skipped, not empty, not a pin line).
@@ -152,7 +138,7 @@ void read_pad_line(const char* line, const Footprint& fp, FootprintPin& pin, dou
     PadSpec& pad = pin.*o.pad;
     if (scan_values(text_at(line, std::strlen(o.keyword)), "%u %lf %lf %lf %lf", &pad.shape,
                     &pad.width, &pad.len1, &pad.len2, &pad.radius) < 5) {
-      fatal_error(o.code, o.message);
+      fatal_error(o.too_few);
     }
     pad.width *= unit_factor;
     pad.len1 *= unit_factor;
@@ -161,16 +147,15 @@ void read_pad_line(const char* line, const Footprint& fp, FootprintPin& pin, dou
     pin.*o.given = true;
     return;
   }
-  fatal_error(16034, format_text("unknown record type in pin: \"%s\"", line));
+  fatal_error(Err::pin_record_unknown, line);
 }
 
 // The pin's name and the text its four numbers are scanned from. A quoted name is followed by
 // one separating character; an unquoted one is the first word after the keyword.
 const char* read_pin_name(const char* line, const Footprint& fp, FootprintPin& pin) {
-  const char* bad_name = "%s: bad (empty) pin name";
   if (std::strchr(line, '"') != nullptr) {
     if (extract_quoted(pin.name, line) <= 0) {
-      fatal_error(15694, format_text(bad_name, fp.name.c_str()));
+      fatal_error(Err::pin_name_bad, fp.name.c_str());
     }
     return text_at(std::strrchr(line, '"'), 2);
   }
@@ -178,7 +163,7 @@ const char* read_pin_name(const char* line, const Footprint& fp, FootprintPin& p
   while (*start == ' ') ++start;
   const char* end = start;
   while (*end != ' ' && *end != '\0') ++end;
-  if (end == start) fatal_error(15694, format_text(bad_name, fp.name.c_str()));
+  if (end == start) fatal_error(Err::pin_name_bad, fp.name.c_str());
   pin.name.assign(start, static_cast<size_t>(end - start));
   return text_at(end, 1);
 }
@@ -189,24 +174,24 @@ void read_pin_block(LineReader& in, Footprint& fp, const char* line, double unit
   const char* name = fp.name.c_str();
   uint32_t n_pins = 0;
   if (scan_values(text_at(line, std::strlen("n_pins:")), "%u", &n_pins) != 1) {
-    fatal_error(15651, format_text("%s: n_pins record missing 1 parameter", name));
+    fatal_error(Err::pin_count_bad, name);
   }
   // The count sizes nothing: pins are added as their lines are read, so a count the file cannot
   // back up ends at the first missing pin line.
   fp.pins.clear();
   for (uint32_t i = 0; i < n_pins; ++i) {
     const char* raw = in.read_line();
-    if (raw == nullptr) fatal_error(15670, format_text("%s: premature EOF reading fp pins", name));
+    if (raw == nullptr) fatal_error(Err::pins_eof, name);
     const char* pin_line = skip_blanks(raw);
     if (*pin_line == '\0') {
-      fatal_error(15679, format_text("%s: blank line while reading pins", name));
+      fatal_error(Err::pins_blank_line, name);
     }
-    if (!starts_with(pin_line, "pin:")) fatal_error(15686, format_text("%s: bad pin record", name));
+    if (!starts_with(pin_line, "pin:")) fatal_error(Err::pin_record_bad, name);
     FootprintPin& pin = fp.pins.emplace_back();
     const char* numbers = read_pin_name(pin_line, fp, pin);
     const int n = scan_values(numbers, "%lf %lf %lf %u", &pin.hole, &pin.x, &pin.y, &pin.angle);
     if (n != 4) {
-      fatal_missing(15704, "%s: pin record missing %u parameter%s", 4, n, name);
+      fatal_missing(Err::pin_record_short, 4, n, name);
     }
     pin.hole *= unit_factor;
     pin.x *= unit_factor;
@@ -217,7 +202,7 @@ void read_pin_block(LineReader& in, Footprint& fp, const char* line, double unit
     for (;;) {
       const char* raw_pad = in.read_line();
       if (raw_pad == nullptr) {
-        fatal_error(15670, format_text("%s: premature EOF reading fp pins", name));
+        fatal_error(Err::pins_eof, name);
       }
       const char* pad_line = skip_blanks(raw_pad);
       if (*pad_line == '\0' || starts_with(pad_line, "pin:")) {
@@ -256,8 +241,7 @@ void write_pins(Output& out, const Footprint& fp, double f) {
     const bool top = pin.hole != 0 || pin.top_pad.shape != 0;
     const bool bottom = pin.hole != 0 || (!top && pin.bottom_pad.shape != 0);
     if (!top && !bottom) {
-      fatal_error(16214, format_text("Footprint %s: SMT pin %s has no copper", fp.name.c_str(),
-                                     pin.name.c_str()));
+      fatal_error(Err::pin_without_copper, fp.name.c_str(), pin.name.c_str());
     }
     if (top) {
       write_pad(out, "top_pad", pin.top_pad, f, pin.top_pad.flags != 0);

@@ -14,18 +14,17 @@
 void read_texts(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
-  find_section_header(in, "[texts]", 13084, "premature EOF looking for KRV text");
-  const uint32_t count =
-      count_section_records(in, "[texts]", "text:", 13110, "premature EOF in text Pass 1");
+  find_section_header(in, "[texts]", Err::texts_header_missing);
+  const uint32_t count = count_section_records(in, "[texts]", "text:", Err::texts_pass1_eof);
   board.texts.clear();
   for (uint32_t i = 0; i < count; ++i) {
-    const char* line = next_record(in, "text:", 13142, "premature EOF reading KRV text records");
+    const char* line = next_record(in, "text:", Err::texts_pass2_eof);
     BoardText& t = board.texts.emplace_back();
-    if (extract_quoted(t.text, line) < 0) fatal_error(13147, "copying text record");
+    if (extract_quoted(t.text, line) < 0) fatal_error(Err::text_unquoted);
     const int n = scan_values<"%lf %lf %u %u %u %lf %lf %u">(
         after_last_quote(line), &t.x, &t.y, &t.layer, &t.angle, &t.mirror, &t.height,
         &t.stroke_width, &t.extra_value);
-    if (n < 7) fatal_error(13156, "bad texts text: record");
+    if (n < 7) fatal_error(Err::text_bad);
     if (n == 8) board.options.text_extra_present = 1;
     t.x *= kNmToInch;
     t.y *= kNmToInch;

@@ -42,17 +42,17 @@ std::string board_text(const Board& board) {
 void write_board(const Board& board, std::string& board_file_name, const char* suffix) {
   board_file_name = output_name(board_file_name, suffix);
   const std::string& name = board_file_name;
-  const auto cannot_create = [&name]() {
-    fatal_error(20043, format_text("unable to open %s for output", name.c_str()));
-  };
-  if (is_folder(name)) cannot_create();
+  // A folder of the output's name gets no temporary file, so it is refused before the board is
+  // written.
   TempFile temp(name);
-  if (!temp.ok()) cannot_create();
+  if (!temp.ok()) fatal_file_error(Err::output_cannot_write, temp.reason(), name.c_str());
   // Nothing is renamed into place before the whole board is written: a board that fails while
   // it is written leaves nothing behind.
   Output out(temp);
   write_sections(out, board);
-  if (!temp.commit(out.flush(), name)) cannot_create();
+  if (!temp.commit(out.flush(), name)) {
+    fatal_file_error(Err::output_cannot_write, temp.reason(), name.c_str());
+  }
   report_created(name);
 }
 

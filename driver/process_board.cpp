@@ -56,8 +56,11 @@ BoardRun process_board(const std::string& file_argument, const RunFlags& flags,
         picture_name(run.written ? run.output_name : run.input_name, run.written);
     if (memory) {
       (*memory)[picture] = std::move(run.silk.picture);
-    } else if (!write_file_atomically(picture, run.silk.picture)) {
-      fatal_error(40043, format_text("unable to open %s for output", picture.c_str()));
+    } else {
+      std::string reason;
+      if (!write_file_atomically(picture, run.silk.picture, reason)) {
+        fatal_file_error(Err::picture_cannot_write, reason, picture.c_str());
+      }
     }
     run.silk.picture.clear();
     print_message("    Silkscreen picture in \"%s\".\n\n", picture.c_str());

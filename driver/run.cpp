@@ -43,7 +43,7 @@ size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
     switch (letter) {
       case '?':
       case 'H':
-        fatal_error(0, "");
+        fatal_error(Err::help);
       case 'D':
         flags.debug_mode = 1;
         break;
@@ -63,10 +63,10 @@ size_t parse_switches(const std::vector<std::string>& args, RunFlags& flags) {
         flags.arrange_mode = 1;
         break;
       default:
-        fatal_error(99, format_text("Unknown switch: %s", args[i].c_str()));
+        fatal_error(Err::unknown_switch, args[i].c_str());
     }
   }
-  if (i >= args.size()) fatal_error(105, "Missing file name(s)");
+  if (i >= args.size()) fatal_error(Err::missing_file_names);
   return i;
 }
 
@@ -108,6 +108,7 @@ int run_silkora(const std::vector<std::string>& args) {
   } catch (const FatalError& e) {
     if (e.code > 0) {
       print_message("\nError %d: %s\n", e.code, e.what());
+      std::fputs(e.reason.c_str(), stderr);
       std::fputs(e.location.c_str(), stderr);
     }
     if (e.code < 10000) std::fputs(kUsage, stderr);

@@ -54,9 +54,10 @@ LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
   size_ = owned_.size();
 }
 
-LineReader::LineReader(const std::string& name, bool& ok) {
+LineReader::LineReader(const std::string& name, bool& ok, std::string* reason) {
   file_ = std::make_unique<FileBytes>();
   ok = file_->open(name);
+  if (reason != nullptr) *reason = file_->reason();
   data_ = file_->data();
   size_ = file_->size();
 }

@@ -19,8 +19,8 @@ class LineReader {
   // Over a text in memory.
   explicit LineReader(std::string bytes);
   // Over the file `name`, read whole; `ok` is false when it cannot be opened or
-  // read (a folder included).
-  LineReader(const std::string& name, bool& ok);
+  // read (a folder included), and `reason`, if given, then says why (platform/error_reasons.h).
+  LineReader(const std::string& name, bool& ok, std::string* reason = nullptr);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;

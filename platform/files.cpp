@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/error_reasons.h"
 #include "platform/file_names.h"
 
 #if defined(_WIN32)
@@ -23,11 +24,12 @@ FileBytes::~FileBytes() {
   release();
 }
 
-bool write_file_atomically(const std::string& path, std::string_view text) {
+bool write_file_atomically(const std::string& path, std::string_view text, std::string& reason) {
   TempFile temp(path);
-  if (!temp.ok()) return false;
-  const bool written = temp.write(text.data(), text.size());
-  return temp.commit(written, path);
+  const bool written = temp.ok() && temp.write(text.data(), text.size());
+  const bool done = temp.ok() && temp.commit(written, path);
+  reason = temp.reason();
+  return done;
 }
 
 TempFile::~TempFile() {
@@ -50,17 +52,39 @@ HANDLE as_handle(intptr_t h) {
   return reinterpret_cast<HANDLE>(h);
 }
 
+// The reason of the last failed call.
+std::string last_error_reason() {
+  return windows_error_reason(::GetLastError());
+}
+
+// A name that has no UTF-16 form is one Windows cannot hold: refused as Windows refuses an
+// invalid name.
+std::string invalid_name_reason() {
+  return windows_error_reason(ERROR_INVALID_NAME);
+}
+
 }  // namespace
 
 bool FileBytes::open(const std::string& name) {
   release();
+  reason_.clear();
   std::wstring wide;
-  if (!wide_name(name, wide)) return false;
+  if (!wide_name(name, wide)) {
+    reason_ = invalid_name_reason();
+    return false;
+  }
   const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;  // a folder cannot be opened this way either
+  if (file == INVALID_HANDLE_VALUE) {
+    // Windows refuses a folder as "access denied"; the program's own test says what it is, as
+    // on POSIX.
+    const DWORD error = ::GetLastError();
+    reason_ = is_folder(name) ? kIsAFolderReason : windows_error_reason(error, name);
+    return false;
+  }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX) {
+    reason_ = last_error_reason();
     ::CloseHandle(file);
     return false;
   }
@@ -88,6 +112,7 @@ bool FileBytes::open(const std::string& name) {
     const DWORD want = static_cast<DWORD>(std::min<size_t>(owned_.size() - used, 1u << 30));
     DWORD got = 0;
     if (!::ReadFile(file, owned_.data() + used, want, &got, nullptr)) {
+      reason_ = last_error_reason();
       ::CloseHandle(file);
       owned_.clear();
       return false;
@@ -113,7 +138,14 @@ void FileBytes::release() {
 TempFile::TempFile(const std::string& target) {
   const std::string folder = target.substr(0, file_name_start(target));
   std::wstring wide_target;
-  if (!wide_name(target, wide_target)) return;  // no file can be made under such a name
+  if (!wide_name(target, wide_target)) {  // no file can be made under such a name
+    failed(invalid_name_reason());
+    return;
+  }
+  if (is_folder(target)) {
+    failed(kIsAFolderReason);
+    return;
+  }
   // A short name made unique by the process and a counter; CREATE_NEW never opens an
   // existing file.
   static unsigned counter = 0;
@@ -121,7 +153,10 @@ TempFile::TempFile(const std::string& target) {
     const std::string name = folder + ".silkora-" + std::to_string(::GetCurrentProcessId()) + "-" +
                              std::to_string(counter++);
     std::wstring wide;
-    if (!wide_name(name, wide)) return;
+    if (!wide_name(name, wide)) {
+      failed(invalid_name_reason());
+      return;
+    }
     const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
@@ -129,8 +164,13 @@ TempFile::TempFile(const std::string& target) {
       name_ = name;
       return;
     }
-    if (::GetLastError() != ERROR_FILE_EXISTS) return;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS) {
+      failed(windows_error_reason(error, name));
+      return;
+    }
   }
+  failed(windows_error_reason(ERROR_FILE_EXISTS));
 }
 
 bool TempFile::write(const char* data, size_t size) {
@@ -138,7 +178,14 @@ bool TempFile::write(const char* data, size_t size) {
   while (size > 0) {
     const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     DWORD done = 0;
-    if (!::WriteFile(as_handle(handle_), data, want, &done, nullptr) || done == 0) return false;
+    if (!::WriteFile(as_handle(handle_), data, want, &done, nullptr)) {
+      failed(last_error_reason());
+      return false;
+    }
+    if (done == 0) {  // nothing written and no error: no room left
+      failed(windows_error_reason(ERROR_DISK_FULL));
+      return false;
+    }
     data += done;
     size -= done;
   }
@@ -150,14 +197,26 @@ bool TempFile::commit(bool written, const std::string& target) {
   // The content reaches the disk before it takes the target's name, as on POSIX; the move's
   // write-through covers only the rename itself.
   if (handle_ != kNoHandle) {
-    ok = ok && ::FlushFileBuffers(as_handle(handle_)) != 0;
-    ok = ::CloseHandle(as_handle(handle_)) != 0 && ok;
+    if (ok && ::FlushFileBuffers(as_handle(handle_)) == 0) {
+      failed(last_error_reason());
+      ok = false;
+    }
+    if (::CloseHandle(as_handle(handle_)) == 0) {
+      failed(last_error_reason());
+      ok = false;
+    }
   }
   handle_ = kNoHandle;
   std::wstring from, to;
-  ok = ok && wide_name(name_, from) && wide_name(target, to) &&
-       ::MoveFileExW(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (ok && !(wide_name(name_, from) && wide_name(target, to))) {
+    failed(invalid_name_reason());
+    ok = false;
+  }
+  if (ok && ::MoveFileExW(from.c_str(), to.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    failed(windows_error_reason(::GetLastError(), target));
+    ok = false;
+  }
   if (ok) name_.clear();
   discard();
   return ok;
@@ -182,10 +241,15 @@ bool is_folder(const std::string& name) {
 
 bool FileBytes::open(const std::string& name) {
   release();
+  reason_.clear();
   const int fd = ::open(name.c_str(), O_RDONLY);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    reason_ = posix_error_reason(errno);
+    return false;
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    reason_ = S_ISDIR(info.st_mode) ? kIsAFolderReason : posix_error_reason(errno);
     ::close(fd);
     return false;
   }
@@ -216,6 +280,7 @@ bool FileBytes::open(const std::string& name) {
     const ssize_t n = ::read(fd, owned_.data() + used, owned_.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
+      reason_ = posix_error_reason(errno);
       ::close(fd);
       owned_.clear();
       return false;
@@ -240,16 +305,26 @@ void FileBytes::release() {
 
 TempFile::TempFile(const std::string& target) {
   const std::string folder = target.substr(0, file_name_start(target));
+  if (is_folder(target)) {
+    failed(kIsAFolderReason);
+    return;
+  }
   // A short name, so a target name near the system's limit still leaves room for it.
   std::string name = folder + ".silkora-XXXXXX";
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) return;
+  if (fd < 0) {
+    failed(posix_error_reason(errno));
+    return;
+  }
   handle_ = fd;
   name_ = name;
   // A new file gets the permissions any newly created file gets here.
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  if (::fchmod(fd, 0666 & ~mask) != 0) discard();
+  if (::fchmod(fd, 0666 & ~mask) != 0) {
+    failed(posix_error_reason(errno));
+    discard();
+  }
 }
 
 bool TempFile::write(const char* data, size_t size) {
@@ -257,7 +332,11 @@ bool TempFile::write(const char* data, size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(static_cast<int>(handle_), data, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) {
+      // Nothing written and no error: no room left.
+      failed(posix_error_reason(n < 0 ? errno : ENOSPC));
+      return false;
+    }
     data += n;
     size -= static_cast<size_t>(n);
   }
@@ -293,11 +372,20 @@ bool TempFile::commit(bool written, const std::string& target) {
   // The content reaches the disk before it takes the target's name: after a power cut the
   // target holds the old board or the new one, never a file whose content was not yet written.
   if (handle_ != kNoHandle) {
-    ok = ok && sync_to_disk(static_cast<int>(handle_));
-    ok = (::close(static_cast<int>(handle_)) == 0) && ok;
+    if (ok && !sync_to_disk(static_cast<int>(handle_))) {
+      failed(posix_error_reason(errno));
+      ok = false;
+    }
+    if (::close(static_cast<int>(handle_)) != 0) {
+      failed(posix_error_reason(errno));
+      ok = false;
+    }
   }
   handle_ = kNoHandle;
-  ok = ok && ::rename(name_.c_str(), target.c_str()) == 0;
+  if (ok && ::rename(name_.c_str(), target.c_str()) != 0) {
+    failed(posix_error_reason(errno));
+    ok = false;
+  }
   if (ok) {
     name_.clear();
     sync_folder_of(target);

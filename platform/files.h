@@ -18,10 +18,12 @@ class FileBytes {
   FileBytes& operator=(const FileBytes&) = delete;
 
   // Makes the content of `name` available; false when it cannot be opened or read (a folder
-  // included).
+  // included), and reason() then says why.
   bool open(const std::string& name);
   const char* data() const { return data_; }
   size_t size() const { return size_; }
+  // Why the last open() failed, as platform/error_reasons.h words it; empty after a success.
+  const std::string& reason() const { return reason_; }
 
  private:
   void release();
@@ -30,6 +32,7 @@ class FileBytes {
   size_t mapping_size_ = 0;
   const char* data_ = nullptr;
   size_t size_ = 0;
+  std::string reason_;
 };
 
 // A temporary file beside an output file, renamed into place only when it is complete and
@@ -37,7 +40,8 @@ class FileBytes {
 // replaced only by a complete new one.
 class TempFile {
  public:
-  // In the target's folder, so the rename cannot cross file systems.
+  // In the target's folder, so the rename cannot cross file systems. A target that is a folder
+  // gets no temporary file.
   explicit TempFile(const std::string& target);
   ~TempFile();
   TempFile(const TempFile&) = delete;
@@ -53,15 +57,25 @@ class TempFile {
   // behind.
   bool commit(bool written, const std::string& target);
 
+  // Why the first step that failed failed (making, writing, closing or renaming the file), as
+  // platform/error_reasons.h words it; empty while nothing failed.
+  const std::string& reason() const { return reason_; }
+
  private:
   void discard();
+  // Keeps the first failure's reason: a later step fails only because of it.
+  void failed(const std::string& reason) {
+    if (reason_.empty()) reason_ = reason;
+  }
   static constexpr intptr_t kNoHandle = -1;
   std::string name_;  // empty once renamed or removed
   intptr_t handle_ = kNoHandle;
+  std::string reason_;
 };
 
-// Writes `text` as the whole content of `path` through a TempFile; false on any failure.
-bool write_file_atomically(const std::string& path, std::string_view text);
+// Writes `text` as the whole content of `path` through a TempFile; false on any failure, with
+// its reason in `reason`.
+bool write_file_atomically(const std::string& path, std::string_view text, std::string& reason);
 
 // Whether `name` is an existing folder.
 bool is_folder(const std::string& name);

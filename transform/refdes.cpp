@@ -52,9 +52,9 @@ int convert_refdes(Board& board, const RunFlags& flags) {
 
   // The silkscreen layers must exist even when there is nothing to place on them.
   const int top_layer = find_layer(board, debug_placement ? "inner 1" : "top silk");
-  if (top_layer < 0) fatal_error(30130, "Unable to find \"top silk\" layer");
+  if (top_layer < 0) fatal_error(Err::top_silk_missing);
   const int bottom_layer = find_layer(board, debug_placement ? "inner 2" : "bottom silk");
-  if (bottom_layer < 0) fatal_error(30134, "Unable to find \"bottom silk\" layer");
+  if (bottom_layer < 0) fatal_error(Err::bottom_silk_missing);
 
   const bool by_visibility = flags.use_visibility && board.options.refdes_visibility_supported;
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# An output folder without write permission: the program must stop with error 20043 and leave
-# the folder as it was (no output, no temporary file). Root ignores permissions, so as root the
-# program is run as the unprivileged user 65534 through setpriv, from a copy in a world-readable
-# temporary folder; a second run of that user into a writable folder shows the first failed for
-# the permission and nothing else. Without root and without setpriv the case cannot be made and
-# is skipped (exit status 77).
+# An output folder without write permission: the program must stop with error 20043, say
+# "  reason: permission denied" on the next line and leave the folder as it was (no output, no
+# temporary file). A board without read permission stops with 13188 and the same reason. Root
+# ignores permissions, so as root the program is run as the unprivileged user 65534 through
+# setpriv, from a copy in a world-readable temporary folder; a second run of that user into a
+# writable folder shows the first failed for the permission and nothing else. Without root and
+# without setpriv the case cannot be made and is skipped (exit status 77).
 # Usage: run_no_write_permission.sh PROGRAM [RUNNER...]
 #   RUNNER runs the copied program, for the Windows one under Wine:
 #   run_no_write_permission.sh build-windows/silkora.exe /usr/lib/wine/wine64
@@ -53,8 +54,12 @@ before=$(ls -A "$work/locked")
 run locked/board.krv
 status=$?
 [ "$status" = 1 ] || fail "exit status $status, expected 1"
-grep -qxF 'Error 20043: unable to open locked/board_ref.krv for output' "$work/stderr" ||
-  fail "stderr: $(grep -m1 '^Error' "$work/stderr")"
+# The error line, then the system's reason where a location line would stand.
+expect_error() {
+  [ "$(grep -A1 -xF "$1" "$work/stderr")" = "$1"$'\n'"$2" ] ||
+    fail "stderr: $(grep -A1 '^Error' "$work/stderr" | tr '\n' '|')"
+}
+expect_error 'Error 20043: unable to open locked/board_ref.krv for output' '  reason: permission denied'
 [ "$(ls -A "$work/locked")" = "$before" ] || fail "the folder changed: $(ls -A "$work/locked" | tr '\n' ' ')"
 [ "$(cat "$work/locked/board_ref.krv")" = "older file" ] || fail "the older output file changed"
 
@@ -64,7 +69,17 @@ status=$?
 [ "$status" = 0 ] || fail "writable folder: exit status $status: $(grep -m1 '^Error' "$work/stderr")"
 [ -s "$work/open/board_ref.krv" ] || fail "writable folder: no output written"
 
+# A board the user may not read.
+cp "$here/board.krv" "$work/open/unreadable.krv"
+chmod 200 "$work/open/unreadable.krv"
+[ "$(id -u)" = 0 ] && chown 65534:65534 "$work/open/unreadable.krv"
+run open/unreadable.krv
+status=$?
+[ "$status" = 1 ] || fail "unreadable board: exit status $status, expected 1"
+expect_error 'Error 13188: Unable to open open/unreadable.krv for input' '  reason: permission denied'
+
 if [ "$failures" -eq 0 ]; then
-  echo "no write permission: 20043, folder unchanged (as ${as_user[*]:-$(id -un)})"
+  echo "no write permission: 20043, folder unchanged; no read permission: 13188; both" \
+    "\"permission denied\" (as ${as_user[*]:-$(id -un)})"
 fi
 [ "$failures" -eq 0 ]
