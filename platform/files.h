@@ -22,6 +22,10 @@ class FileBytes {
   bool open(const std::string& name);
   const char* data() const { return data_; }
   size_t size() const { return size_; }
+  // Tells the system that [begin, end) of the content is not needed for now: the pages of a
+  // mapped file inside it leave the process's memory, and come back unchanged from the
+  // system's file cache if they are read again. Content read into memory stays as it is.
+  void let_go(size_t begin, size_t end);
 
  private:
   void release();
