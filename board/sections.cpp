@@ -11,23 +11,37 @@ void find_section_header(LineReader& in, const char* header, int code, const cha
 
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
                                int code, const char* message) {
-  const LineReader::Mark start = in.tell();
-  const size_t keyword_length = std::strlen(keyword);
+  const char* const keywords[] = {keyword};
   uint32_t count = 0;
+  count_section_records(in, own_header, keywords, std::span<uint32_t>(&count, 1), code, message);
+  return count;
+}
+
+void count_section_records(LineReader& in, const char* own_header,
+                           std::span<const char* const> keywords, std::span<uint32_t> counts,
+                           int code, const char* message) {
+  const LineReader::Mark start = in.tell();
   // Only the start of each line matters here, so lines are looked at where they stand: a line
-  // is counted when it begins, after blanks and tabs, with the keyword; another section's
-  // header ends the count.
+  // is counted when it begins, after blanks and tabs, with a keyword; another section's header
+  // ends the count.
   const bool stopped = in.read_raw_lines([&](const char* begin, const char* end) {
     while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
     if (begin == end) return false;
     if (*begin == '[') return is_other_header(std::string(begin, end).c_str(), own_header);
-    if (static_cast<size_t>(end - begin) < keyword_length || *begin != *keyword) return false;
-    count += std::memcmp(begin, keyword, keyword_length) == 0;
+    const size_t length = static_cast<size_t>(end - begin);
+    for (size_t i = 0; i < keywords.size(); ++i) {
+      const char* const keyword = keywords[i];
+      if (*begin != *keyword) continue;
+      const size_t keyword_length = std::strlen(keyword);
+      if (length >= keyword_length && std::memcmp(begin, keyword, keyword_length) == 0) {
+        ++counts[i];
+        break;
+      }
+    }
     return false;
   });
   if (!stopped && code != 0) fatal_error(code, message);
   in.seek(start);
-  return count;
 }
 
 const char* next_record(LineReader& in, const char* keyword, int code, const char* message) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "board/model.h"
@@ -29,6 +30,10 @@ void find_section_header(LineReader& in, const char* header, int code, const cha
 // restored afterwards.
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword,
                                int code, const char* message);
+// The same count for several keywords in one sweep: counts[i] for keywords[i].
+void count_section_records(LineReader& in, const char* own_header,
+                           std::span<const char* const> keywords, std::span<uint32_t> counts,
+                           int code, const char* message);
 
 // The second pass's step to the next record: reads lines until one begins, after blanks and
 // tabs, with `keyword`, and returns it from there; lines in between are passed over. At the end
