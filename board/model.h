@@ -253,8 +253,8 @@ struct CopperArea {
 struct Net {
   std::string name;
   uint32_t visible = 0;
-  uint32_t n_pins = 0;       // board.net_pins[first_pin] and those after it
-  uint32_t n_connects = 0;   // board.connections[first_connect] and those after it
+  uint32_t n_pins = 0;      // board.net_pins[first_pin] and those after it
+  uint32_t n_connects = 0;  // board.connections[first_connect] and those after it
   double trace_width = 0, via_pad_width = 0, via_hole_width = 0;
   size_t first_pin = 0;
   size_t first_connect = 0;

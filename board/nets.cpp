@@ -140,8 +140,8 @@ bool is_section_header(const char* line) {
 }
 
 void print_vertex(Output& out, uint32_t number, const Vertex& v) {
-  out.print<"    vtx: %u %d %d %u %u %u %u %u\n">(number, coord_to_nm(v.x), coord_to_nm(v.y), v.layer,
-                                                  v.aux, size_to_nm(v.via_pad_width),
+  out.print<"    vtx: %u %d %d %u %u %u %u %u\n">(number, coord_to_nm(v.x), coord_to_nm(v.y),
+                                                  v.layer, v.aux, size_to_nm(v.via_pad_width),
                                                   size_to_nm(v.via_hole_width), v.tee_id);
 }
 
@@ -229,7 +229,7 @@ void write_nets(Output& out, const Board& board) {
         const uint32_t number = static_cast<uint32_t>(j);
         print_vertex(out, number, *v);
         out.print<"    seg: %u %u %u %u %u\n">(number, v->seg.layer, size_to_nm(v->seg.width),
-                                                 v->seg.aux1, v->seg.aux2);
+                                               v->seg.aux1, v->seg.aux2);
       }
       // The last vertex has no segment.
       print_vertex(out, c.n_segs + 1, *v);

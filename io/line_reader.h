@@ -189,6 +189,5 @@ long extract_quoted(std::string& dest, const char* line);
 // text are scanned), or the line itself when it has none.
 const char* after_last_quote(const char* line);
 
-
 // Whether `line` (blanks already skipped) begins with a section header other than `own`.
 bool is_other_header(const char* line, const char* own);

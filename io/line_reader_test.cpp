@@ -215,9 +215,10 @@ TEST(LineReader, RepeatedHeaderSearchesCountLikeReading) {
 // first time; the place and line number after each search are what reading line by line
 // gives, whatever stands before, around and after the headers.
 TEST(LineReader, SectionHeadersFromTheTopAreFoundLikeReading) {
-  const std::string pieces[] = {"[nets]",  " [parts]", "\t[texts]x", "a[nets]", "[net",
-                                "[[nets]", "x",        "",           "\r",      std::string("\0[parts]", 8),
-                                "[end]",   " \t[nets]", "[texts",    " [ [end]", "[options] 1"};
+  const std::string pieces[] = {
+      "[nets]",  " [parts]",  "\t[texts]x", "a[nets]",  "[net",
+      "[[nets]", "x",         "",           "\r",       std::string("\0[parts]", 8),
+      "[end]",   " \t[nets]", "[texts",     " [ [end]", "[options] 1"};
   const char* const headers[] = {"[options]", "[parts]", "[nets]", "[texts]", "[end]", "[net"};
   std::mt19937 random(11);
   for (int round = 0; round < 5000; ++round) {
@@ -269,7 +270,8 @@ TEST(LineReader, SectionHeadersFromTheTopAreFoundLikeReading) {
 // same when the reader comes back to it.
 TEST(LineReader, TextLetGoOfReadsTheSameAgain) {
   std::string text;
-  for (int i = 0; text.size() < (10u << 20); ++i) text += "    vtx: " + std::to_string(i) + " 1 2\r\n";
+  for (int i = 0; text.size() < (10u << 20); ++i)
+    text += "    vtx: " + std::to_string(i) + " 1 2\r\n";
   text += "[end]\r\n";
   const std::string name = testing::TempDir() + "line_reader_let_go.krv";
   FILE* file = std::fopen(name.c_str(), "wb");
