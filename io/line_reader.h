@@ -125,7 +125,7 @@ class LineReader {
   // behind the reader is let go of as it moves on, so the file's pages do not stay in memory
   // beside the records built from them. Text read again later (a seek back, another search)
   // comes back from the file's cache on its own.
-  static constexpr size_t kLetGoStep = 4u << 20;
+  static constexpr size_t kLetGoStep = 1u << 20;
   size_t let_go_until_ = 0;  // the text before this has been let go of
 };
 
