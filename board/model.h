@@ -214,16 +214,14 @@ struct Vertex {
   Segment seg;
 };
 
+// A trace: n_segs + 1 vertices, board.vertices[first_vertex] and those after it.
 struct Connection {
   uint32_t start_pin = 0;
   int end_pin = 0;
   uint32_t aux = 0;
-  std::vector<Vertex> vertices;  // n_segs + 1 entries
-};
-
-struct Tee {
-  uint32_t tee_id = 0;
-  double x = 0, y = 0;
+  uint32_t n_segs = 0;
+  size_t first_vertex = 0;
+  size_t n_vertices() const { return size_t{n_segs} + 1; }
 };
 
 struct AreaCorner {
@@ -247,14 +245,20 @@ struct CopperArea {
   std::vector<AreaPolygon> polygons;
 };
 
+// A board holds hundreds of thousands of nets of a few pins and one or two short traces each.
+// Their pins, connections and vertices are kept in three tables of the board, each net's (and
+// each connection's) in one run of consecutive entries, rather than in small lists of their
+// own: a list per net and per connection cost more memory than the records in them, and the
+// time to fill fresh memory is most of a large board's load.
 struct Net {
   std::string name;
   uint32_t visible = 0;
+  uint32_t n_pins = 0;      // board.net_pins[first_pin] and those after it
+  uint32_t n_connects = 0;  // board.connections[first_connect] and those after it
   double trace_width = 0, via_pad_width = 0, via_hole_width = 0;
-  std::vector<NetPin> pins;
-  std::vector<Connection> connects;
-  std::vector<CopperArea> areas;
-  std::vector<Tee> tees;
+  size_t first_pin = 0;
+  size_t first_connect = 0;
+  std::vector<CopperArea> areas;  // few nets have any
 };
 
 // ---------------------------------------------------------------- texts
@@ -289,6 +293,10 @@ struct Board {
   std::vector<SmCutout> sm_cutouts;
   std::vector<Part> parts;
   std::vector<Net> nets;
+  // The records of every net (see Net).
+  std::vector<NetPin> net_pins;
+  std::vector<Connection> connections;
+  std::vector<Vertex> vertices;
   std::vector<BoardText> texts;
 };
 

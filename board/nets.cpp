@@ -33,16 +33,7 @@ const char* read_record(LineReader& in, const char* keyword, ErrorCall<> at_end,
   return line;
 }
 
-// Room for `count` records, but never more than the rest of the file could hold (a record line
-// takes at least five bytes): a count the file cannot back up runs into its end instead of into
-// a huge allocation.
-template <typename T>
-void reserve_records(std::vector<T>& records, uint64_t count, const LineReader& in) {
-  records.reserve(static_cast<size_t>(std::min<uint64_t>(count, in.bytes_left() / 5)));
-}
-
-void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
-  reserve_records(net.pins, n_pins, in);
+void read_pins(LineReader& in, std::vector<NetPin>& pins, uint32_t n_pins) {
   std::vector<char> word;
   for (uint32_t i = 0; i < n_pins; ++i) {
     const char* line = read_record(in, "pin:", Err::net_pins_eof, Err::net_pin_missing);
@@ -50,37 +41,34 @@ void read_pins(LineReader& in, Net& net, uint32_t n_pins) {
     // The pin reference is one blank-free word; a buffer as long as the line holds any word.
     word.resize(std::strlen(text) + 1);
     if (scan_values<"%*u %s">(text, word.data()) != 1) fatal_error(Err::net_pin_bad);
-    net.pins.push_back({word.data()});
+    pins.push_back({word.data()});
   }
 }
 
 // A tee identifier names one place within a net: every vertex carrying it must stand exactly
-// where the first one did. `tee_index` maps identifiers to their entries in net.tees.
-void check_tee(Net& net, TeeIndex& tee_index, const Vertex& v) {
-  const auto [it, added] = tee_index.try_emplace(v.tee_id, net.tees.size());
-  if (added) {
-    net.tees.push_back({v.tee_id, v.x, v.y});
-    return;
-  }
-  const Tee& tee = net.tees[it->second];
-  if (v.x != tee.x) fatal_error(Err::tee_x_changed);
-  if (v.y != tee.y) fatal_error(Err::tee_y_changed);
+// where the first one did.
+void check_tee(TeeIndex& tee_index, const Vertex& v) {
+  const auto [it, added] = tee_index.try_emplace(v.tee_id, TeePlace{v.x, v.y});
+  if (added) return;
+  if (v.x != it->second.x) fatal_error(Err::tee_x_changed);
+  if (v.y != it->second.y) fatal_error(Err::tee_y_changed);
 }
 
-void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
+// A connection and its vertices, added to the board's tables as they are read, so a segment
+// count the file does not back up runs into the file's end, not into an allocation.
+void read_connection(LineReader& in, Board& board, TeeIndex& tee_index) {
   const char* line = read_record(in, "connect:", Err::net_connects_eof, Err::net_connect_missing);
-  Connection& connection = net.connects.emplace_back();
-  uint32_t n_segs = 0;
+  Connection& connection = board.connections.emplace_back();
   if (scan_values<"%*u %u %d %u %u">(text_at(line, 8), &connection.start_pin, &connection.end_pin,
-                                     &n_segs, &connection.aux) != 4) {
+                                     &connection.n_segs, &connection.aux) != 4) {
     fatal_error(Err::net_connect_bad);
   }
-  // n_segs + 1 vertices, counted wide so that the largest n_segs does not wrap to none.
-  const uint64_t n_vertices = static_cast<uint64_t>(n_segs) + 1;
-  reserve_records(connection.vertices, n_vertices, in);
+  connection.first_vertex = board.vertices.size();
+  // Counted wide, so that the largest n_segs does not wrap to no vertex at all.
+  const uint64_t n_vertices = connection.n_vertices();
   for (uint64_t j = 0; j < n_vertices; ++j) {
     line = read_record(in, "vtx:", Err::net_vertex_eof, Err::net_vertex_missing);
-    Vertex& v = connection.vertices.emplace_back();
+    Vertex& v = board.vertices.emplace_back();
     if (scan_values<"%*u %lf %lf %u %u %lf %lf %u">(text_at(line, 4), &v.x, &v.y, &v.layer, &v.aux,
                                                     &v.via_pad_width, &v.via_hole_width,
                                                     &v.tee_id) != 7) {
@@ -90,7 +78,7 @@ void read_connection(LineReader& in, Net& net, TeeIndex& tee_index) {
     v.y *= kNmToInch;
     v.via_pad_width *= kNmToInch;
     v.via_hole_width *= kNmToInch;
-    if (v.tee_id != 0) check_tee(net, tee_index, v);
+    if (v.tee_id != 0) check_tee(tee_index, v);
     if (j + 1 < n_vertices) {
       line = read_record(in, "seg:", Err::net_segment_eof, Err::net_segment_missing);
       Segment& s = v.seg;
@@ -145,10 +133,17 @@ bool is_section_header(const char* line) {
   return false;
 }
 
+void print_vertex(Output& out, uint32_t number, const Vertex& v) {
+  out.print<"    vtx: %u %d %d %u %u %u %u %u\n">(number, coord_to_nm(v.x), coord_to_nm(v.y),
+                                                  v.layer, v.aux, size_to_nm(v.via_pad_width),
+                                                  size_to_nm(v.via_hole_width), v.tee_id);
+}
+
 }  // namespace
 
 void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index) {
   LineReader& in = ctx.in;
+  Board& board = ctx.board;
   if (extract_quoted(net.name, line) < 1) fatal_error(Err::net_name_bad);
   uint32_t n_pins = 0, n_connects = 0, n_areas = 0;
   if (scan_values<"%u %u %u %lf %lf %lf %u">(after_last_quote(line), &n_pins, &n_connects, &n_areas,
@@ -159,11 +154,14 @@ void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index)
   net.trace_width *= kNmToInch;
   net.via_pad_width *= kNmToInch;
   net.via_hole_width *= kNmToInch;
-  read_pins(in, net, n_pins);
+  net.first_pin = board.net_pins.size();
+  read_pins(in, board.net_pins, n_pins);
+  net.n_pins = n_pins;
   // Tee identifiers are the net's own.
   tee_index.clear();
-  reserve_records(net.connects, n_connects, in);
-  for (uint32_t k = 0; k < n_connects; ++k) read_connection(in, net, tee_index);
+  net.first_connect = board.connections.size();
+  for (uint32_t k = 0; k < n_connects; ++k) read_connection(in, board, tee_index);
+  net.n_connects = n_connects;
   if (n_areas > 0) read_net_areas(ctx, net, n_areas);
 }
 
@@ -171,10 +169,24 @@ void read_nets(LoadContext& ctx) {
   LineReader& in = ctx.in;
   Board& board = ctx.board;
   find_section_header(in, "[nets]", Err::nets_header_missing);
-  const uint32_t count = count_section_records(in, "[nets]", "net:", Err::nets_pass1_eof);
+  // The nets and, in the same sweep, the lines of their pins, connections and vertices: every
+  // table is made as large as the lines the section holds (bounded by the file itself) before
+  // it is filled, so none is copied as it grows.
+  static constexpr const char* kKeywords[] = {"net:", "pin:", "connect:", "vtx:"};
+  uint32_t counts[std::size(kKeywords)] = {};
+  count_section_records(in, "[nets]", kKeywords, counts, Err::nets_pass1_eof);
+  const uint32_t count = counts[0];
   board.nets.clear();
-  board.nets.reserve(count);  // counted over lines that exist
+  board.nets.reserve(count);
   advise_huge_pages(board.nets);
+  board.net_pins.clear();
+  board.net_pins.reserve(counts[1]);
+  advise_huge_pages(board.net_pins);
+  board.connections.clear();
+  board.connections.reserve(counts[2]);
+  board.vertices.clear();
+  board.vertices.reserve(counts[3]);
+  advise_huge_pages(board.vertices);
   TeeIndex tee_index;
   for (uint32_t i = 0; i < count; ++i) {
     const char* line;
@@ -193,28 +205,28 @@ void write_nets(Output& out, const Board& board) {
   out.put("\n[nets]\n");
   for (const Net& net : board.nets) {
     out.print<"\nnet: \"%s\" %u %u %u %u %u %u %u\n">(
-        net.name.c_str(), static_cast<uint32_t>(net.pins.size()),
-        static_cast<uint32_t>(net.connects.size()), static_cast<uint32_t>(net.areas.size()),
+        net.name.c_str(), net.n_pins, net.n_connects, static_cast<uint32_t>(net.areas.size()),
         size_to_nm(net.trace_width), size_to_nm(net.via_pad_width), size_to_nm(net.via_hole_width),
         net.visible);
-    uint32_t i = 0;
-    for (const NetPin& pin : net.pins) out.print<"  pin: %u %s\n">(++i, pin.name.c_str());
-    i = 0;
-    for (const Connection& c : net.connects) {
-      const uint32_t n_segs = c.vertices.empty() ? 0 : static_cast<uint32_t>(c.vertices.size() - 1);
+    const NetPin* const pins = board.net_pins.data() + net.first_pin;
+    for (uint32_t i = 0; i < net.n_pins; ++i) {
+      out.print<"  pin: %u %s\n">(i + 1, pins[i].name.c_str());
+    }
+    const Connection* const connections = board.connections.data() + net.first_connect;
+    for (uint32_t i = 0; i < net.n_connects; ++i) {
+      const Connection& c = connections[i];
       // start_pin is written signed, as it always was; reading it back with %u restores it.
-      out.print<"  connect: %u %d %d %u %u\n">(++i, static_cast<int>(c.start_pin), c.end_pin,
-                                               n_segs, c.aux);
-      uint32_t j = 0;
-      for (const Vertex& v : c.vertices) {
-        out.print<"    vtx: %u %d %d %u %u %u %u %u\n">(++j, coord_to_nm(v.x), coord_to_nm(v.y),
-                                                        v.layer, v.aux, size_to_nm(v.via_pad_width),
-                                                        size_to_nm(v.via_hole_width), v.tee_id);
-        if (j <= n_segs) {
-          out.print<"    seg: %u %u %u %u %u\n">(j, v.seg.layer, size_to_nm(v.seg.width),
-                                                 v.seg.aux1, v.seg.aux2);
-        }
+      out.print<"  connect: %u %d %d %u %u\n">(i + 1, static_cast<int>(c.start_pin), c.end_pin,
+                                               c.n_segs, c.aux);
+      const Vertex* v = board.vertices.data() + c.first_vertex;
+      for (uint64_t j = 1; j <= c.n_segs; ++j, ++v) {
+        const uint32_t number = static_cast<uint32_t>(j);
+        print_vertex(out, number, *v);
+        out.print<"    seg: %u %u %u %u %u\n">(number, v->seg.layer, size_to_nm(v->seg.width),
+                                               v->seg.aux1, v->seg.aux2);
       }
+      // The last vertex has no segment.
+      print_vertex(out, c.n_segs + 1, *v);
     }
     write_net_areas(out, net);
   }

@@ -9,11 +9,15 @@
 #include "board/sections.h"
 #include "io/output.h"
 
-// Where each tee identifier of the net being read stands in its `tees` list.
-using TeeIndex = std::unordered_map<uint32_t, size_t>;
+// Where the first vertex carrying each tee identifier of the net being read stands.
+struct TeePlace {
+  double x = 0, y = 0;
+};
+using TeeIndex = std::unordered_map<uint32_t, TeePlace>;
 
 // Reads the net whose "net:" record is `line` (blanks skipped) and the records that follow it:
-// pins, connections with their vertices and segments (checking tees), and copper areas.
+// pins, connections with their vertices and segments (checking tees), and copper areas. The
+// pins, connections and vertices are added to the ends of the board's tables.
 void read_net(LoadContext& ctx, Net& net, const char* line, TeeIndex& tee_index);
 
 void read_nets(LoadContext& ctx);

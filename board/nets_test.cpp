@@ -84,11 +84,23 @@ TEST(Nets, ReadAndWrittenBackWithTheSameIntegers) {
       "net: \"+5V\" 0 0 0 0 0 0 0",
   })));
   ASSERT_EQ(board.nets.size(), 2u);
-  const Connection& c = board.nets[0].connects[0];
-  ASSERT_EQ(c.vertices.size(), 3u);
-  EXPECT_DOUBLE_EQ(c.vertices[0].x, -0.1);
-  EXPECT_DOUBLE_EQ(c.vertices[0].seg.width, 0.008);
-  EXPECT_EQ(board.nets[0].connects[1].start_pin, 4294967295u);
+  // Each net's pins and connections, and each connection's vertices, are one run in the
+  // board's tables.
+  const Net& gnd = board.nets[0];
+  ASSERT_EQ(gnd.n_pins, 2u);
+  EXPECT_EQ(board.net_pins.at(gnd.first_pin + 1).name, "C3.2");
+  ASSERT_EQ(gnd.n_connects, 2u);
+  const Connection& c = board.connections.at(gnd.first_connect);
+  ASSERT_EQ(c.n_vertices(), 3u);
+  EXPECT_DOUBLE_EQ(board.vertices.at(c.first_vertex).x, -0.1);
+  EXPECT_DOUBLE_EQ(board.vertices.at(c.first_vertex).seg.width, 0.008);
+  const Connection& second = board.connections.at(gnd.first_connect + 1);
+  EXPECT_EQ(second.start_pin, 4294967295u);
+  EXPECT_EQ(second.first_vertex, 3u);
+  EXPECT_EQ(board.vertices.at(second.first_vertex).x * kInchToNm, 5);
+  EXPECT_EQ(board.nets[1].n_pins, 0u);
+  EXPECT_EQ(board.nets[1].n_connects, 0u);
+  EXPECT_EQ(board.vertices.size(), 4u);
   // Sizes are unsigned: a negative via hole size (-381000 + 0.5 cut to -380999) wraps, and then
   // stays the same on every further write. start_pin is written signed and reads back the same.
   std::string expected = "\r\n[nets]\r\n" + section;
@@ -137,9 +149,11 @@ TEST(Nets, TeeIdentifiersNameOnePlacePerNet) {
       EXPECT_EQ(message, "Tee Y value changed");
     }
   }
+  // The identifiers stay with their vertices as they were read.
   const Board board = load_text(board_of(net("net: \"A\" 0 2 0 0 0 0 0", "vtx: 1 9 9 12 0 0 0 4")));
-  ASSERT_EQ(board.nets[0].tees.size(), 2u);
-  EXPECT_EQ(board.nets[0].tees[1].tee_id, 4u);
+  ASSERT_EQ(board.vertices.size(), 3u);
+  EXPECT_EQ(board.vertices[0].tee_id, 3u);
+  EXPECT_EQ(board.vertices[2].tee_id, 4u);
 }
 
 TEST(Nets, FatalErrorsWhileLoading) {

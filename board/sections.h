@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "board/model.h"
@@ -31,6 +32,10 @@ uint32_t count_section_records(LineReader& in, const char* own_header, const cha
 
 // The same for a section that may run to the end of the text: the end just ends the count.
 uint32_t count_section_records(LineReader& in, const char* own_header, const char* keyword);
+// The same count for several keywords in one sweep: counts[i] for keywords[i].
+void count_section_records(LineReader& in, const char* own_header,
+                           std::span<const char* const> keywords, std::span<uint32_t> counts,
+                           ErrorCall<> at_end);
 
 // The second pass's step to the next record: reads lines until one begins, after blanks and
 // tabs, with `keyword`, and returns it from there; lines in between are passed over. At the end

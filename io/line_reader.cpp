@@ -90,6 +90,7 @@ void LineReader::take_line(size_t offset) {
   pos_ = stop < end ? static_cast<size_t>(stop - data_) + 1 : size_;
   ++counter_;
   have_line_ = true;
+  if (pos_ >= let_go_until_ + 2 * kLetGoStep) let_go_behind();
 }
 
 const char* LineReader::read_line() {
@@ -150,25 +151,13 @@ bool LineReader::skip_to_header(const char* header) {
     const char* line = read_line();
     if (starts_with(skip_blanks(line), header)) return true;
   }
-  const size_t header_length = std::strlen(header);
-  size_t from = pos_;
-  while (from < size_) {
-    // The next place the header's text stands; it counts when only blanks and tabs stand
-    // between it and the start of its line.
-    const void* hit = find_text(data_ + from, size_ - from, header, header_length);
-    if (hit == nullptr) break;
-    const char* at = static_cast<const char*>(hit);
-    const char* line_start = at;
-    while (line_start > data_ + pos_ && (line_start[-1] == ' ' || line_start[-1] == '\t')) {
-      --line_start;
-    }
-    if (line_start == data_ + pos_ || line_start[-1] == '\n') {
-      counter_ = counter_at(static_cast<size_t>(line_start - data_));
-      take_line(static_cast<size_t>(line_start - data_));
-      note_position();
-      return true;
-    }
-    from = static_cast<size_t>(at - data_) + 1;
+  size_t line_start = size_;
+  if (pos_ != 0 || !indexed_header(header, line_start)) line_start = search_header(header);
+  if (line_start < size_) {
+    counter_ = counter_at(line_start);
+    take_line(line_start);
+    note_position();
+    return true;
   }
   // No such line: every remaining line is read, as a plain search would.
   const size_t remaining = size_ - pos_;
@@ -184,6 +173,67 @@ bool LineReader::skip_to_header(const char* header) {
     counter_ = counted;
   }
   return false;
+}
+
+size_t LineReader::search_header(const char* header) const {
+  const size_t header_length = std::strlen(header);
+  size_t from = pos_;
+  while (from < size_) {
+    // The next place the header's text stands; it counts when only blanks and tabs stand
+    // between it and the start of its line.
+    const void* hit = find_text(data_ + from, size_ - from, header, header_length);
+    if (hit == nullptr) break;
+    const char* at = static_cast<const char*>(hit);
+    const char* line_start = at;
+    while (line_start > data_ + pos_ && (line_start[-1] == ' ' || line_start[-1] == '\t')) {
+      --line_start;
+    }
+    if (line_start == data_ + pos_ || line_start[-1] == '\n') {
+      return static_cast<size_t>(line_start - data_);
+    }
+    from = static_cast<size_t>(at - data_) + 1;
+  }
+  return size_;
+}
+
+bool LineReader::indexed_header(const char* header, size_t& line_start) {
+  constexpr size_t kHeaders = std::size(kSectionHeaders);
+  size_t which = kHeaders;
+  for (size_t i = 0; i < kHeaders; ++i) {
+    if (std::strcmp(header, kSectionHeaders[i]) == 0) which = i;
+  }
+  if (which == kHeaders) return false;
+  if (!headers_swept_) {
+    // Every header begins with '[', which is rare in a board: one pass at the speed of memchr
+    // over the '[' that begin a line (after blanks and tabs) finds the first line of each.
+    headers_swept_ = true;
+    std::fill(std::begin(first_header_), std::end(first_header_), size_);
+    size_t missing = kHeaders;
+    const char* const end = data_ + size_;
+    for (const char* p = data_; missing > 0 && p < end; ++p) {
+      p = static_cast<const char*>(std::memchr(p, '[', static_cast<size_t>(end - p)));
+      if (p == nullptr) break;
+      const char* start = p;
+      while (start > data_ && (start[-1] == ' ' || start[-1] == '\t')) --start;
+      if (start != data_ && start[-1] != '\n') continue;
+      for (size_t i = 0; i < kHeaders; ++i) {
+        const size_t length = std::strlen(kSectionHeaders[i]);
+        if (first_header_[i] == size_ && static_cast<size_t>(end - p) >= length &&
+            std::memcmp(p, kSectionHeaders[i], length) == 0) {
+          first_header_[i] = static_cast<size_t>(start - data_);
+          --missing;
+        }
+      }
+    }
+  }
+  line_start = first_header_[which];
+  return true;
+}
+
+void LineReader::let_go_behind() {
+  const size_t until = pos_ - kLetGoStep;
+  if (file_ != nullptr) file_->let_go(let_go_until_, until);
+  let_go_until_ = until;
 }
 
 uint32_t LineReader::counter_at(size_t offset) const {

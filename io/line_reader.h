@@ -9,10 +9,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 
 class FileBytes;
+
+// The section headers; a line that begins with any of them ends the section before it.
+inline constexpr const char* kSectionHeaders[] = {
+    "[options]", "[footprints]", "[board]", "[solder_mask_cutouts]",
+    "[parts]",   "[nets]",       "[texts]", "[end]"};
 
 class LineReader {
  public:
@@ -45,7 +51,9 @@ class LineReader {
 
   // Reads up to and including the first line that begins, after blanks and tabs, with
   // `header`; false at the end of the text. The same as calling read_line until such a line
-  // comes, only fast.
+  // comes, only fast. From the top of the text, the section headers are found through one
+  // sweep made the first time any is looked for, so the file is not searched again from the
+  // top for every section.
   bool skip_to_header(const char* header);
 
   // A remembered place: the position and the line counter travel together.
@@ -81,6 +89,14 @@ class LineReader {
   }
   // The line counter at `offset`: the start of a line at or after the next one, or the end.
   uint32_t counter_at(size_t offset) const;
+  // Where the first line that begins with `header` starts, found by a search from the
+  // reader's place: an offset, or size_ when there is none.
+  size_t search_header(const char* header) const;
+  // The same from the top of the text for a section header, through the sweep that finds
+  // every section header's first line at once; false for any other header.
+  bool indexed_header(const char* header, size_t& line_start);
+  // Lets go of the part of a mapped file the reader has left far behind (see take_line).
+  void let_go_behind();
   // Makes the line that starts at `offset` the current one and reads on after it.
   void take_line(size_t offset);
   void keep_line(const char* text, size_t length);
@@ -102,6 +118,15 @@ class LineReader {
   std::unique_ptr<char[]> line_;  // the line last returned, NUL-terminated
   size_t line_capacity_ = 0;
   mutable size_t total_lines_ = SIZE_MAX;
+  // The line start of each section header's first line (size_ when it has none), once swept.
+  bool headers_swept_ = false;
+  size_t first_header_[std::size(kSectionHeaders)] = {};
+  // A board file is read front to back, section after section; what lies more than a step
+  // behind the reader is let go of as it moves on, so the file's pages do not stay in memory
+  // beside the records built from them. Text read again later (a seek back, another search)
+  // comes back from the file's cache on its own.
+  static constexpr size_t kLetGoStep = 1u << 20;
+  size_t let_go_until_ = 0;  // the text before this has been let go of
 };
 
 template <typename Visit>
@@ -163,11 +188,6 @@ long extract_quoted(std::string& dest, const char* line);
 // The text just after the last double quote of `line` (where numbers that follow a quoted
 // text are scanned), or the line itself when it has none.
 const char* after_last_quote(const char* line);
-
-// The section headers; a line that begins with any of them ends the section before it.
-inline constexpr const char* kSectionHeaders[] = {
-    "[options]", "[footprints]", "[board]", "[solder_mask_cutouts]",
-    "[parts]",   "[nets]",       "[texts]", "[end]"};
 
 // Whether `line` (blanks already skipped) begins with a section header other than `own`.
 bool is_other_header(const char* line, const char* own);

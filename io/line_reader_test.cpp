@@ -211,6 +211,95 @@ TEST(LineReader, RepeatedHeaderSearchesCountLikeReading) {
   }
 }
 
+// Section headers looked for from the top are found through one sweep of the text made the
+// first time; the place and line number after each search are what reading line by line
+// gives, whatever stands before, around and after the headers.
+TEST(LineReader, SectionHeadersFromTheTopAreFoundLikeReading) {
+  const std::string pieces[] = {
+      "[nets]",  " [parts]",  "\t[texts]x", "a[nets]",  "[net",
+      "[[nets]", "x",         "",           "\r",       std::string("\0[parts]", 8),
+      "[end]",   " \t[nets]", "[texts",     " [ [end]", "[options] 1"};
+  const char* const headers[] = {"[options]", "[parts]", "[nets]", "[texts]", "[end]", "[net"};
+  std::mt19937 random(11);
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    const int n = static_cast<int>(random() % 30);
+    for (int i = 0; i < n; ++i) text += pieces[random() % std::size(pieces)] + "\n";
+    if (random() % 2 && !text.empty()) text.pop_back();  // a last line without its line feed
+    LineReader fast(text), slow(text);
+    for (int step = 0; step < 8; ++step) {
+      if (random() % 3 == 0) {
+        for (int k = static_cast<int>(random() % 4); k > 0; --k) {
+          const char* a = fast.read_line();
+          const char* b = slow.read_line();
+          ASSERT_EQ(a == nullptr, b == nullptr);
+          if (a != nullptr) {
+            ASSERT_STREQ(a, b);
+          }
+        }
+        if (random() % 2) {
+          fast.push_back_line();
+          slow.push_back_line();
+        }
+        continue;
+      }
+      const char* header = headers[random() % std::size(headers)];
+      fast.rewind();
+      slow.rewind();
+      const bool found = fast.skip_to_header(header);
+      bool found_slow = false;
+      while (const char* line = slow.read_line()) {
+        if (starts_with(skip_blanks(line), header)) {
+          found_slow = true;
+          break;
+        }
+      }
+      ASSERT_EQ(found, found_slow) << text << " " << header;
+      ASSERT_EQ(fast.line_number(), slow.line_number()) << text << " " << header;
+      const char* a = fast.read_line();
+      const char* b = slow.read_line();
+      ASSERT_EQ(a == nullptr, b == nullptr) << text;
+      if (a != nullptr) {
+        ASSERT_STREQ(a, b) << text;
+      }
+    }
+  }
+}
+
+// A file larger than the part the reader keeps behind it: the text it has let go of reads the
+// same when the reader comes back to it.
+TEST(LineReader, TextLetGoOfReadsTheSameAgain) {
+  std::string text;
+  for (int i = 0; text.size() < (10u << 20); ++i)
+    text += "    vtx: " + std::to_string(i) + " 1 2\r\n";
+  text += "[end]\r\n";
+  const std::string name = testing::TempDir() + "line_reader_let_go.krv";
+  FILE* file = std::fopen(name.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file), text.size());
+  std::fclose(file);
+  bool ok = false;
+  LineReader in(name, ok);
+  ASSERT_TRUE(ok);
+  LineReader expected(text);
+  const LineReader::Mark start = in.tell();
+  for (int pass = 0; pass < 2; ++pass) {
+    for (;;) {
+      const char* a = in.read_line();
+      const char* b = expected.read_line();
+      ASSERT_EQ(a == nullptr, b == nullptr);
+      if (a == nullptr) break;
+      ASSERT_STREQ(a, b);
+    }
+    in.seek(start);
+    expected.rewind();
+  }
+  in.rewind();
+  ASSERT_TRUE(in.skip_to_header("[end]"));
+  EXPECT_EQ(in.line_number(), expected.total_lines());
+  std::remove(name.c_str());
+}
+
 TEST(LineReader, CountsLinesOfTheWholeText) {
   EXPECT_EQ(LineReader("").total_lines(), 0u);
   EXPECT_EQ(LineReader("a").total_lines(), 1u);

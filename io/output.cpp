@@ -137,7 +137,15 @@ namespace {
 char* put_whole_length(char* out, double value) {
   value += 0.0;  // -0.0 + 0.0 is +0.0
   if (!(std::fabs(value) < 1e15)) return nullptr;
-  const double whole = std::nearbyint(value);
+  // The nearest whole number, found without a library call (millions of lengths pass here). A
+  // value halfway between two whole numbers may go either way: it is not close to either.
+  double whole = static_cast<double>(static_cast<int64_t>(value));
+  const double rest = value - whole;
+  if (rest > 0.5) {
+    whole += 1;
+  } else if (rest < -0.5) {
+    whole -= 1;
+  }
   if (!(std::fabs(value - whole) < 1e-7) || (whole == 0 && value < 0)) return nullptr;
   return std::to_chars(out, out + 24, static_cast<int64_t>(whole)).ptr;
 }

@@ -127,6 +127,10 @@ bool FileBytes::open(const std::string& name) {
   return true;
 }
 
+// The mapped view stays whole: pages of a view cannot be given back one by one here without
+// unmapping it.
+void FileBytes::let_go(size_t, size_t) {}
+
 void FileBytes::release() {
   if (mapping_ != nullptr) ::UnmapViewOfFile(mapping_);
   mapping_ = nullptr;
@@ -293,6 +297,15 @@ bool FileBytes::open(const std::string& name) {
   data_ = owned_.data();
   size_ = owned_.size();
   return true;
+}
+
+void FileBytes::let_go(size_t begin, size_t end) {
+  if (mapping_ == nullptr) return;
+  // Only whole pages inside the range; the mapping itself begins on a page.
+  static const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  const size_t from = (begin + page - 1) / page * page;
+  const size_t to = std::min(end, mapping_size_) / page * page;
+  if (to > from) ::madvise(static_cast<char*>(mapping_) + from, to - from, MADV_DONTNEED);
 }
 
 void FileBytes::release() {

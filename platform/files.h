@@ -24,6 +24,10 @@ class FileBytes {
   size_t size() const { return size_; }
   // Why the last open() failed, as platform/error_reasons.h words it; empty after a success.
   const std::string& reason() const { return reason_; }
+  // Tells the system that [begin, end) of the content is not needed for now: the pages of a
+  // mapped file inside it leave the process's memory, and come back unchanged from the
+  // system's file cache if they are read again. Content read into memory stays as it is.
+  void let_go(size_t begin, size_t end);
 
  private:
   void release();

@@ -154,15 +154,14 @@ void mirror_board(Board& board) {
     part.side ^= 1u;
   }
 
+  // The vertices of every connection of every net. The last vertex of a connection has no
+  // segment, but its segment layer is mapped too, like every other.
+  for (Vertex& v : board.vertices) {
+    v.x = -v.x;
+    v.layer = mapped(map, v.layer);
+    v.seg.layer = mapped(map, v.seg.layer);
+  }
   for (Net& net : board.nets) {
-    for (Connection& connection : net.connects) {
-      // The last vertex has no segment, but its segment layer is mapped too, like every other.
-      for (Vertex& v : connection.vertices) {
-        v.x = -v.x;
-        v.layer = mapped(map, v.layer);
-        v.seg.layer = mapped(map, v.seg.layer);
-      }
-    }
     for (CopperArea& area : net.areas) {
       reverse_contours(area.corners);
       for (AreaCorner& c : area.corners) c.x = -c.x;

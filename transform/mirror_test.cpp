@@ -130,10 +130,12 @@ TEST(MirrorBoard, LayerIndexesBeyondTheMapAreKept) {
   cut.layer = 40;
   b.sm_cutouts.push_back(cut);
   Net net;
+  net.n_connects = 1;
   Connection conn;
-  conn.vertices.resize(2);
-  for (Vertex& v : conn.vertices) v.layer = v.seg.layer = 40;
-  net.connects.push_back(conn);
+  conn.n_segs = 1;
+  b.connections.push_back(conn);
+  b.vertices.resize(2);
+  for (Vertex& v : b.vertices) v.layer = v.seg.layer = 40;
   CopperArea area;
   area.layer = 40;
   net.areas.push_back(area);
@@ -142,7 +144,7 @@ TEST(MirrorBoard, LayerIndexesBeyondTheMapAreKept) {
   mirror_board(b);
   EXPECT_EQ(b.texts[0].layer, 40u);
   EXPECT_EQ(b.sm_cutouts[0].layer, 40u);
-  for (const Vertex& v : b.nets[0].connects[0].vertices) {
+  for (const Vertex& v : b.vertices) {
     EXPECT_EQ(v.layer, 40u);
     EXPECT_EQ(v.seg.layer, 40u);
   }
@@ -232,7 +234,9 @@ TEST(MirrorBoard, OutlineAndCutoutCornersNegateXAndTurnArcs) {
 TEST(MirrorBoard, VerticesAndEverySegmentLayerAreMapped) {
   Board b = board_with_layers(4);
   Net net;
+  net.n_connects = 1;
   Connection conn;
+  conn.n_segs = 2;
   const uint32_t layers[3] = {12, 14, 13};
   for (uint32_t l : layers) {
     Vertex v;
@@ -240,12 +244,12 @@ TEST(MirrorBoard, VerticesAndEverySegmentLayerAreMapped) {
     v.y = 0.25;
     v.layer = l;
     v.seg.layer = l;
-    conn.vertices.push_back(v);
+    b.vertices.push_back(v);
   }
-  net.connects.push_back(conn);
+  b.connections.push_back(conn);
   b.nets.push_back(net);
   mirror_board(b);
-  const std::vector<Vertex>& v = b.nets[0].connects[0].vertices;
+  const std::vector<Vertex>& v = b.vertices;
   const uint32_t want[3] = {13, 15, 12};
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(v[i].x, -0.5);
@@ -353,13 +357,15 @@ TEST(MirrorBoard, MirroringTwiceRestoresTheBoard) {
     b.texts.push_back(t);
   }
   Net net;
+  net.n_connects = 1;
   Connection conn;
-  conn.vertices.resize(3);
-  conn.vertices[0].x = 0.4;
-  conn.vertices[0].layer = 12;
-  conn.vertices[1].x = -0.4;
-  conn.vertices[1].seg.layer = 13;
-  net.connects.push_back(conn);
+  conn.n_segs = 2;
+  b.connections.push_back(conn);
+  b.vertices.resize(3);
+  b.vertices[0].x = 0.4;
+  b.vertices[0].layer = 12;
+  b.vertices[1].x = -0.4;
+  b.vertices[1].seg.layer = 13;
   CopperArea area;
   area.layer = 12;
   area.corners = {corner(1, 1, 1), corner(2, 2, 2),    corner(3, 3, 0, 1),
@@ -392,8 +398,9 @@ TEST(MirrorBoard, MirroringTwiceRestoresTheBoard) {
     EXPECT_EQ(twice.texts[i].mirror, b.texts[i].mirror);
     EXPECT_EQ(twice.texts[i].layer, b.texts[i].layer);
   }
-  const auto& v0 = b.nets[0].connects[0].vertices;
-  const auto& v2 = twice.nets[0].connects[0].vertices;
+  const auto& v0 = b.vertices;
+  const auto& v2 = twice.vertices;
+  ASSERT_EQ(v2.size(), v0.size());
   for (size_t i = 0; i < v0.size(); ++i) {
     EXPECT_EQ(v2[i].x, v0[i].x);
     EXPECT_EQ(v2[i].layer, v0[i].layer);
