@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "board/footprints.h"
+#include "board/load_2x.h"
 #include "board/nets.h"
 #include "board/options.h"
 #include "board/outlines.h"
@@ -46,6 +48,10 @@ static uint32_t load_lines(Board& board, LineReader& in, const std::string& file
 
 uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
                          const RunFlags& flags) {
+  // A board of the 2.x versions is kept as its bytes and read by its own reader.
+  if (const std::optional<Version2x> version = find_2x_version(bytes)) {
+    return load_board_2x(board, std::move(bytes), file_name, flags, *version);
+  }
   LineReader in(std::move(bytes));
   return load_lines(board, in, file_name, flags);
 }
@@ -56,6 +62,9 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   LineReader in(board_file_name, ok);
   if (!ok) fatal_error(13188, format_text("Unable to open %s for input", board_file_name.c_str()));
   prepare_heap_for_board(in.size());
-  const uint32_t lines = load_lines(board, in, board_file_name, flags);
+  const std::optional<Version2x> version = find_2x_version(in.text());
+  const uint32_t lines =
+      version ? load_board_2x(board, std::string(in.text()), board_file_name, flags, *version)
+              : load_lines(board, in, board_file_name, flags);
   print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "board/source_2x.h"
 
 // File nanometres to inches and back.
 inline constexpr double kNmToInch = 3.937007874015748e-8;
@@ -267,6 +270,7 @@ struct BoardText {
   uint32_t extra_value = 0;
   double x = 0, y = 0;
   double height = 0, stroke_width = 0;
+  int part_index = -1;  // the part the conversion made this text for; -1 for texts read
 };
 
 // ---------------------------------------------------------------- the board
@@ -285,6 +289,8 @@ struct Board {
   std::vector<Part> parts;
   std::vector<Net> nets;
   std::vector<BoardText> texts;
+  // A board of the editor's 2.x versions keeps its bytes and is written back from them.
+  std::optional<Source2x> source_2x;
 };
 
 // Index of the first valid layer whose name is exactly `name`, or -1.

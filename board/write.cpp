@@ -12,6 +12,7 @@
 #include "board/outlines.h"
 #include "board/parts.h"
 #include "board/texts.h"
+#include "board/write_2x.h"
 #include "io/fatal_error.h"
 #include "io/output.h"
 #include "platform/file_names.h"
@@ -30,6 +31,7 @@ static void write_sections(Output& out, const Board& board) {
 }
 
 std::string board_text(const Board& board) {
+  if (board.source_2x) return board_text_2x(board);
   Output out;
   write_sections(out, board);
   return out.text();
@@ -46,8 +48,14 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   if (!temp.ok()) cannot_create();
   // Nothing is renamed into place before the whole board is written: a board that fails while
   // it is written leaves nothing behind.
-  Output out(temp);
-  write_sections(out, board);
-  if (!temp.commit(out.flush(), name)) cannot_create();
+  if (board.source_2x) {
+    // A 2.x board is its own bytes with the conversion's changes, line ends as they were.
+    const std::string text = board_text_2x(board);
+    if (!temp.commit(temp.write(text.data(), text.size()), name)) cannot_create();
+  } else {
+    Output out(temp);
+    write_sections(out, board);
+    if (!temp.commit(out.flush(), name)) cannot_create();
+  }
   print_message("\n\n    File \"%s\" created,\n\n", name.c_str());
 }

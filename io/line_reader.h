@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class FileBytes;
 
@@ -68,6 +69,8 @@ class LineReader {
   // How many lines the whole text has, and how many bytes.
   size_t total_lines() const;
   size_t size() const { return size_; }
+  // The whole text.
+  std::string_view text() const { return {data_, size_}; }
   // How many bytes are left after the last line read.
   size_t bytes_left() const { return size_ - pos_; }
 
