@@ -9,8 +9,9 @@
 
 namespace {
 
-const std::string kPart = "part: R1\n  ref_text: 1000000 150000 0 -1300000 1100000 1\n"
-                          "  shape: \"FP\"\n  pos: 12000000 8000000 0 30 0\n\n";
+const std::string kPart =
+    "part: R1\n  ref_text: 1000000 150000 0 -1300000 1100000 1\n"
+    "  shape: \"FP\"\n  pos: 12000000 8000000 0 30 0\n\n";
 
 TEST(Load2x, VersionRecordDecidesTheRoad) {
   const struct {
@@ -118,8 +119,8 @@ TEST(Load2x, ReadsThePartsAsTheConversionAndTheCheckNeedThem) {
   EXPECT_EQ(a.shape, "TH2X254");
   EXPECT_FALSE(a.empty_ref_text);
   EXPECT_EQ(a.side, 1u);
-  EXPECT_EQ(a.angle, 270u);           // file 450 is 90, held 270
-  EXPECT_EQ(a.ref_text_angle, 90u);   // file -90 is 270, held 90
+  EXPECT_EQ(a.angle, 270u);          // file 450 is 90, held 270
+  EXPECT_EQ(a.ref_text_angle, 90u);  // file -90 is 270, held 90
   EXPECT_EQ(a.ref_text_visible, static_cast<uint32_t>(-842150451));
   EXPECT_DOUBLE_EQ(a.ref_text_height, 800000 / 25400000.0);
   EXPECT_DOUBLE_EQ(a.ref_text_x, 1500000 / 25400000.0);
@@ -156,11 +157,9 @@ TEST(Load2x, FaultsAreReportedWithTheirLineFirstInFileOrder) {
        "bad parts ref_text: record", 16},
       {"short pos", board_2x("2.427", "part: R1\n  ref_text:\n  pos: 1 2 0\n"), 12131,
        "bad parts pos: record", 17},
-      {"pos before ref_text",
-       board_2x("2.427", "part: R1\n  pos: 1 2\n  ref_text: 1\n"), 12131,
+      {"pos before ref_text", board_2x("2.427", "part: R1\n  pos: 1 2\n  ref_text: 1\n"), 12131,
        "bad parts pos: record", 16},
-      {"nameless part", board_2x("2.427", "part: R1\npart: \t\n"), 12050, "bad part: record",
-       16},
+      {"nameless part", board_2x("2.427", "part: R1\npart: \t\n"), 12050, "bad part: record", 16},
       {"no parts", "[options]\nversion: 2.427\n[texts]\n[end]\n", 11989,
        "premature EOF looking for KRV parts", 4},
       {"no texts", "[options]\nversion: 2.427\n[parts]\npart: R1\n  pos: 1\n", 12131,
@@ -200,14 +199,11 @@ TEST(Load2x, MirroringIsRefusedAtTheVersionRecordBeforeAnyCaution) {
     RunFlags flags;
     flags.mirror_mode = 1;
     // Faults further down are not reached.
-    const LoadFailure f =
-        load_failure_2x("[options]\napp_folder: x\nversion: " + std::string(version) +
-                            "\n[parts]\npart:\n",
-                        flags);
+    const LoadFailure f = load_failure_2x(
+        "[options]\napp_folder: x\nversion: " + std::string(version) + "\n[parts]\npart:\n", flags);
     EXPECT_EQ(f.code, 11401);
     EXPECT_EQ(f.message, "mirroring boards of version " + std::string(version) +
-                             (std::string(version).size() == 3 ? "00" : "") +
-                             " is not supported");
+                             (std::string(version).size() == 3 ? "00" : "") + " is not supported");
     EXPECT_EQ(f.location, "  at line 3 of \"t.krv\"\n");
     EXPECT_EQ(f.printed, "");
   }
@@ -299,19 +295,23 @@ TEST(Load2x, NewTextsGoBeforeTheHeaderAfterTexts) {
   } cases[] = {
       {"next header", "[options]\nversion: 2.427\n[parts]\n" + part + "[texts]\n  [merges]\n",
        "[options]\nversion: 2.427\n[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\n  pos: 0 0 0 0 0\n"
-       "[texts]\n" + record + "  [merges]\n"},
+       "[texts]\n" +
+           record + "  [merges]\n"},
       {"texts before parts", "[options]\nversion: 2.427\n[texts]\n\n[parts]\n" + part,
        "[options]\nversion: 2.427\n[texts]\n\n" + record +
            "[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\n  pos: 0 0 0 0 0\n"},
       {"texts last", "[options]\nversion: 2.427\n[parts]\n" + part + "[texts]\n",
        "[options]\nversion: 2.427\n[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\n  pos: 0 0 0 0 0\n"
-       "[texts]\n" + record},
+       "[texts]\n" +
+           record},
       {"texts last, no final line end", "[options]\nversion: 2.427\n[parts]\n" + part + "[texts]",
        "[options]\nversion: 2.427\n[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\n  pos: 0 0 0 0 0\n"
-       "[texts]\n" + record},
+       "[texts]\n" +
+           record},
       {"last line blanks only", "[options]\nversion: 2.427\n[parts]\n" + part + "[texts]\n   ",
        "[options]\nversion: 2.427\n[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\n  pos: 0 0 0 0 0\n"
-       "[texts]\n   \n" + record},
+       "[texts]\n   \n" +
+           record},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

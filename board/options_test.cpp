@@ -408,7 +408,7 @@ TEST(Options, VersionTwoAndAboveTakesTheRoadOf2xBoards) {
     const char* record;
     bool is_2x;
   } cases[] = {
-      {"version: 1.999", false}, {"version: 2.0", true},  {"version: 2.000001", true},
+      {"version: 1.999", false}, {"version: 2.0", true},   {"version: 2.000001", true},
       {"version: 2.017", true},  {"version: 1e300", true}, {"version: inf", true},
       {"version: two", false},  // does not scan: the version stays 0
   };

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "board/load_2x.h"
 #include "board/test_support_2x.h"
 
 namespace {
@@ -23,26 +24,38 @@ TEST(Write2x, RewritesTheRefTextLineWithItsOwnIndentationAndValuesAsWritten) {
        "+1 -2 -842150451 7 8\n[texts]\n",
        "[options]\nversion: 2.427\n[parts]\npart: R1\n \t ref_text: 0 0 -0090 +1 -2 "
        "-842150451\n[texts]\ntext: \"R1\" 1 -2 10 270 0 800000 150000 0 -1 -1\n\n"},
-      {"five values stay five", "[options]\nversion: 2.427\n[parts]\npart: R1\nref_text: 8 1 0 0 0\n[texts]\n",
+      {"five values stay five",
+       "[options]\nversion: 2.427\n[parts]\npart: R1\nref_text: 8 1 0 0 0\n[texts]\n",
        "[options]\nversion: 2.427\n[parts]\npart: R1\nref_text: 0 0 0 0 0\n[texts]\n"
        "text: \"R1\" 0 0 10 0 0 8 1 0 -1 -1\n\n"},
-      {"CR LF file", "[options]\r\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 8 1 0 0 0 1\r\n[texts]\r\n",
-       "[options]\r\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 0 0 0 0 0 1\r\n[texts]\r\n"
+      {"CR LF file",
+       "[options]\r\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 8 1 0 0 0 "
+       "1\r\n[texts]\r\n",
+       "[options]\r\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 0 0 0 0 0 "
+       "1\r\n[texts]\r\n"
        "text: \"R1\" 0 0 10 0 0 8 1 0 -1\r\n\r\n"},
       // New and rewritten lines end as the first line ends; the others keep their own.
-      {"first line LF", "[options]\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 8 1 0 0 0 1\r\n[texts]\r\n",
+      {"first line LF",
+       "[options]\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 8 1 0 0 0 1\r\n[texts]\r\n",
        "[options]\nversion: 2.028\r\n[parts]\r\npart: R1\r\n  ref_text: 0 0 0 0 0 1\n[texts]\r\n"
        "text: \"R1\" 0 0 10 0 0 8 1 0 -1\n\n"},
-      {"first line CR LF", "[options]\r\nversion: 2.028\n[parts]\npart: R1\n  ref_text: 8 1 0 0 0 1\n[texts]",
+      {"first line CR LF",
+       "[options]\r\nversion: 2.028\n[parts]\npart: R1\n  ref_text: 8 1 0 0 0 1\n[texts]",
        "[options]\r\nversion: 2.028\n[parts]\npart: R1\n  ref_text: 0 0 0 0 0 1\r\n[texts]\r\n"
        "text: \"R1\" 0 0 10 0 0 8 1 0 -1\r\n\r\n"},
       // Several ref_text lines: the last one counts and only it changes.
-      {"last ref_text", "[options]\nversion: 2.427\n[parts]\npart: R1\n ref_text: 5 5 5 5 5 5\n ref_text: 8 1 0 0 0 1\n[texts]\n",
-       "[options]\nversion: 2.427\n[parts]\npart: R1\n ref_text: 5 5 5 5 5 5\n ref_text: 0 0 0 0 0 1\n[texts]\n"
+      {"last ref_text",
+       "[options]\nversion: 2.427\n[parts]\npart: R1\n ref_text: 5 5 5 5 5 5\n ref_text: 8 1 0 0 0 "
+       "1\n[texts]\n",
+       "[options]\nversion: 2.427\n[parts]\npart: R1\n ref_text: 5 5 5 5 5 5\n ref_text: 0 0 0 0 0 "
+       "1\n[texts]\n"
        "text: \"R1\" 0 0 10 0 0 8 1 0 -1 -1\n\n"},
       // Names and every other byte as they were, whatever they are.
-      {"bytes above 127", "[options]\nversion: 2.427\nlayer_info: \"\xe2\xe5\xf0\xf5\" 10\n[parts]\npart: \xd0\xc5\xcb\xc5 1\n  ref_text: 8 1 0 0 0 1\n[texts]\n",
-       "[options]\nversion: 2.427\nlayer_info: \"\xe2\xe5\xf0\xf5\" 10\n[parts]\npart: \xd0\xc5\xcb\xc5 1\n  ref_text: 0 0 0 0 0 1\n[texts]\n"
+      {"bytes above 127",
+       "[options]\nversion: 2.427\nlayer_info: \"\xe2\xe5\xf0\xf5\" 10\n[parts]\npart: "
+       "\xd0\xc5\xcb\xc5 1\n  ref_text: 8 1 0 0 0 1\n[texts]\n",
+       "[options]\nversion: 2.427\nlayer_info: \"\xe2\xe5\xf0\xf5\" 10\n[parts]\npart: "
+       "\xd0\xc5\xcb\xc5 1\n  ref_text: 0 0 0 0 0 1\n[texts]\n"
        "text: \"\xd0\xc5\xcb\xc5 1\" 0 0 10 0 0 8 1 0 -1 -1\n\n"},
   };
   for (const auto& c : cases) {
@@ -61,8 +74,8 @@ double inches_at_half(double nm) {
 }
 
 TEST(Write2x, MovedTextsAreRoundedHalvesAwayFromZero) {
-  const std::string input = board_2x(
-      "2.427", "part: R1\n  ref_text: 8 1 0 1 0 1\n  pos: 0 0 0 45 0\n", "", 2, "\n");
+  const std::string input =
+      board_2x("2.427", "part: R1\n  ref_text: 8 1 0 1 0 1\n  pos: 0 0 0 45 0\n", "", 2, "\n");
   const struct {
     double nm;
     const char* x;
@@ -81,21 +94,20 @@ TEST(Write2x, MovedTextsAreRoundedHalvesAwayFromZero) {
   }
 }
 
-// Every 2.x board of the command-line cases, converted with each hiding method: only the
+// Every 2.x board among the command-line cases, converted with each hiding method: only the
 // conversion's changes, and the output loads again as a 2.x board.
 TEST(Write2x, EveryTestBoardChangesOnlyWhereTheConversionMay) {
   namespace fs = std::filesystem;
   int boards = 0;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(SILKORA_SOURCE_DIR "/tests/cli/boards_2x")) {
-    if (entry.path().extension() != ".krv" ||
-        entry.path().parent_path().filename() != "input")
+  for (const auto& entry : fs::recursive_directory_iterator(SILKORA_SOURCE_DIR "/tests/cli")) {
+    if (entry.path().extension() != ".krv" || entry.path().parent_path().filename() != "input")
       continue;
     std::ifstream file(entry.path(), std::ios::binary);
     std::stringstream bytes;
     bytes << file.rdbuf();
     const std::string input = bytes.str();
-    if (load_failure_2x(input).code != 0) continue;  // the cases of faulty boards
+    // 1.x boards and the cases of faulty boards are not for this test.
+    if (!find_2x_version(input) || load_failure_2x(input).code != 0) continue;
     ++boards;
     for (int method = 0; method < 3; ++method) {
       SCOPED_TRACE(entry.path().string() + " method " + std::to_string(method));

@@ -12,8 +12,8 @@ namespace {
 std::string one_part(int side, const std::string& part_angle, const std::string& text_angle,
                      const std::string& visible = " 1") {
   return "part: R1\n  ref_text: 800000 100000 " + text_angle + " 1000000 300000" + visible +
-         "\n  shape: \"FP\"\n  pos: 10000000 20000000 " + std::to_string(side) + " " +
-         part_angle + " 0\n\n";
+         "\n  shape: \"FP\"\n  pos: 10000000 20000000 " + std::to_string(side) + " " + part_angle +
+         " 0\n\n";
 }
 
 // The new text record of a converted board (without its line end).
@@ -114,10 +114,10 @@ TEST(ConvertRefdes2x, LayersFollowTheVersion) {
     RunFlags flags;
     flags.debug_mode = c.debug;
     for (int side : {0, 1}) {
-      const std::string input =
-          board_2x(c.version, one_part(side, "0", "0"), "", c.copper_layers);
+      const std::string input = board_2x(c.version, one_part(side, "0", "0"), "", c.copper_layers);
       const Converted2x r = convert_2x(input, flags);
-      EXPECT_EQ(new_record(r.text), "text: \"" + std::string(side ? c.bottom_record : c.top_record));
+      EXPECT_EQ(new_record(r.text),
+                "text: \"" + std::string(side ? c.bottom_record : c.top_record));
       EXPECT_EQ(r.messages, c.printed);
       expect_sound_conversion(input, r);
     }
@@ -153,7 +153,8 @@ TEST(ConvertRefdes2x, HidesThePartsOwnTextAsTheSwitchesAsk) {
 }
 
 TEST(ConvertRefdes2x, UnplacedPartsAreNeitherConvertedNorCounted) {
-  const std::string parts = "part: U1\n  ref_text: \t\n  pos: 1 2 0 0 0\n\npart: U2\n  pos: 1 2 0 0\n";
+  const std::string parts =
+      "part: U1\n  ref_text: \t\n  pos: 1 2 0 0 0\n\npart: U2\n  pos: 1 2 0 0\n";
   const std::string input = board_2x("2.427", parts);
   const Converted2x r = convert_2x(input);
   EXPECT_EQ(r.converted, 0);
