@@ -50,7 +50,8 @@ uint32_t load_board_text(Board& board, std::string bytes, const std::string& fil
                          const RunFlags& flags) {
   // A board of the 2.x versions is kept as its bytes and read by its own reader.
   if (const std::optional<Version2x> version = find_2x_version(bytes)) {
-    return load_board_2x(board, std::move(bytes), file_name, flags, *version);
+    auto text = std::make_shared<const std::string>(std::move(bytes));
+    return load_board_2x(board, text, *text, file_name, flags, *version);
   }
   LineReader in(std::move(bytes));
   return load_lines(board, in, file_name, flags);
@@ -64,7 +65,7 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   prepare_heap_for_board(in.size());
   const std::optional<Version2x> version = find_2x_version(in.text());
   const uint32_t lines =
-      version ? load_board_2x(board, std::string(in.text()), board_file_name, flags, *version)
+      version ? load_board_2x(board, in.file_bytes(), in.text(), board_file_name, flags, *version)
               : load_lines(board, in, board_file_name, flags);
   print_message("\n  File \"%s\" loaded, %u lines read.\n", board_file_name.c_str(), lines);
 }

@@ -52,6 +52,8 @@ class Lines {
     return true;
   }
   uint32_t number() const { return number_; }
+  // A walk over the same text from where this one stands, for looking ahead.
+  Lines ahead() const { return *this; }
 
  private:
   std::string_view text_;
@@ -135,9 +137,12 @@ enum class Section { kNone, kParts, kTexts };
 // A part as it is read, up to its last line.
 struct PartLines {
   bool open = false;
-  uint32_t line = 0;
-  RefText2x ref_text;  // the last ref_text line; n_values 0 when empty or absent
-  Value2x pos[4];      // x y side angle
+  // The last ref_text line: where it begins and its numbers; n_values 0 when it holds only
+  // blanks or the part has none.
+  size_t ref_text_line = 0;
+  int n_values = 0;
+  Value2x ref_text[6];
+  Value2x pos[4];  // x y side angle
   bool has_pos = false;
 };
 
@@ -170,6 +175,7 @@ class Reader2x {
           if (!parts_found && begins_with(at, end, "[parts]")) {
             parts_found = true;
             section = Section::kParts;
+            reserve_parts();
           } else if (!texts_found && begins_with(at, end, "[texts]")) {
             texts_found = true;
             section = Section::kTexts;
@@ -206,6 +212,23 @@ class Reader2x {
   }
 
  private:
+  // Room for the parts of the section ahead, so that boards of many parts are not copied
+  // while their tables grow: the section's part: lines are counted first.
+  void reserve_parts() {
+    Lines ahead = lines_.ahead();
+    Line line;
+    size_t count = 0;
+    const char* const base = text_.data();
+    while (ahead.next(line)) {
+      const char* const end = base + line.text_end;
+      const char* const at = skip_blanks_in(base + line.begin, end);
+      if (at < end && *at == '[') break;
+      count += begins_with(at, end, "part:");
+    }
+    board_.parts.reserve(board_.parts.size() + count);
+    source_.parts.reserve(source_.parts.size() + count);
+  }
+
   void read_part_line(const Line& line, const char* at, const char* end) {
     const char* const base = text_.data();
     if (begins_with(at, end, "part:")) {
@@ -217,16 +240,13 @@ class Reader2x {
     if (!part_.open) return;
     if (begins_with(at, end, "ref_text:")) {
       const char* const values = at + 9;
-      RefText2x& r = part_.ref_text;
       if (skip_blanks_in(values, end) == end) {
-        r.n_values = 0;  // only blanks: the part is not placed
+        part_.n_values = 0;  // only blanks: the part is not placed
         return;
       }
-      r.n_values = scan_numbers_2x(values, end, base, r.values, 6);
-      if (r.n_values < 5) fatal_error(12077, "bad parts ref_text: record");
-      r.line_begin = line.begin;
-      r.keyword = static_cast<size_t>(at - base);
-      r.line_next = line.next;
+      part_.n_values = scan_numbers_2x(values, end, base, part_.ref_text, 6);
+      if (part_.n_values < 5) fatal_error(12077, "bad parts ref_text: record");
+      part_.ref_text_line = line.begin;
     } else if (begins_with(at, end, "pos:")) {
       if (scan_numbers_2x(at + 4, end, base, part_.pos, 4) < 4) {
         fatal_error(12131, "bad parts pos: record");
@@ -271,19 +291,20 @@ class Reader2x {
       part.side = part_.pos[2].value == 1 ? 1 : 0;
       part.angle = flip_angle(angle_mod_360(part_.pos[3].value));
     }
-    const RefText2x& r = part_.ref_text;
-    part.empty_ref_text = r.n_values == 0;
+    part.empty_ref_text = part_.n_values == 0;
     if (!part.empty_ref_text) {
-      part.ref_text_height = static_cast<double>(r.values[kRefHeight].value) * kNmToInch;
-      part.ref_text_stroke_width = static_cast<double>(r.values[kRefStroke].value) * kNmToInch;
-      part.ref_text_angle = flip_angle(angle_mod_360(r.values[kRefAngle].value));
-      part.ref_text_x = static_cast<double>(r.values[kRefX].value) * kNmToInch;
-      part.ref_text_y = static_cast<double>(r.values[kRefY].value) * kNmToInch;
+      const Value2x* const r = part_.ref_text;
+      part.ref_text_height = static_cast<double>(r[kRefHeight].value) * kNmToInch;
+      part.ref_text_stroke_width = static_cast<double>(r[kRefStroke].value) * kNmToInch;
+      part.ref_text_angle = flip_angle(angle_mod_360(r[kRefAngle].value));
+      part.ref_text_x = static_cast<double>(r[kRefX].value) * kNmToInch;
+      part.ref_text_y = static_cast<double>(r[kRefY].value) * kNmToInch;
       part.ref_text_visible =
-          r.n_values == 6 ? static_cast<uint32_t>(r.values[kRefVisible].value) : 1u;
+          part_.n_values == 6 ? static_cast<uint32_t>(r[kRefVisible].value) : 1u;
     }
     Part2x& kept = source_.parts.emplace_back();
-    kept.ref_text = r;
+    kept.ref_text_line = part_.ref_text_line;
+    kept.ref_text_values = part_.n_values;
     kept.pos_x = part_.pos[0].value;
     kept.pos_y = part_.pos[1].value;
   }
@@ -350,8 +371,9 @@ std::optional<Version2x> find_2x_version(std::string_view text) {
   return std::nullopt;
 }
 
-uint32_t load_board_2x(Board& board, std::string bytes, const std::string& file_name,
-                       const RunFlags& flags, const Version2x& version) {
+uint32_t load_board_2x(Board& board, std::shared_ptr<const void> storage, std::string_view bytes,
+                       const std::string& file_name, const RunFlags& flags,
+                       const Version2x& version) {
   if (flags.mirror_mode) {
     FatalError e(
         11401, format_text("mirroring boards of version %1.3lf is not supported", version.version),
@@ -373,10 +395,11 @@ uint32_t load_board_2x(Board& board, std::string bytes, const std::string& file_
   o.text_extra_present = 1;
 
   Source2x& source = board.source_2x.emplace();
-  source.bytes = std::move(bytes);
-  const size_t first_feed = source.bytes.find('\n');
+  source.storage = std::move(storage);
+  source.bytes = bytes;
+  const size_t first_feed = bytes.find('\n');
   source.crlf =
-      first_feed != std::string::npos && first_feed > 0 && source.bytes[first_feed - 1] == '\r';
+      first_feed != std::string_view::npos && first_feed > 0 && bytes[first_feed - 1] == '\r';
   source.layers = layers_2x(version.version);
   source.text_numbers = version.version >= kTenNumberTextsVersion ? 10 : 9;
 

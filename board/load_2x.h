@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +27,13 @@ struct Version2x {
 // board is then read as a 1.x board.
 std::optional<Version2x> find_2x_version(std::string_view text);
 
-// Reads the 2.x board `bytes` into `board` and keeps the bytes in it; returns the number of
-// lines of the file. Prints the untested-version caution; every failure is a FatalError with
-// the line it concerns. With -M nothing is read: mirroring 2.x boards is refused.
-uint32_t load_board_2x(Board& board, std::string bytes, const std::string& file_name,
-                       const RunFlags& flags, const Version2x& version);
+// Reads the 2.x board `bytes` into `board`, which keeps them and `storage`, what holds them;
+// returns the number of lines of the file. Prints the untested-version caution; every failure
+// is a FatalError with the line it concerns. With -M nothing is read: mirroring 2.x boards is
+// refused.
+uint32_t load_board_2x(Board& board, std::shared_ptr<const void> storage, std::string_view bytes,
+                       const std::string& file_name, const RunFlags& flags,
+                       const Version2x& version);
 
 // The layer numbers of a board of `version`.
 Layers2x layers_2x(double version);

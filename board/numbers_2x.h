@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "board/source_2x.h"
 
@@ -58,4 +60,22 @@ inline int scan_numbers_2x(const char* p, const char* end, const char* base, Val
 inline uint32_t angle_mod_360(int64_t angle) {
   const int64_t r = angle % 360;
   return static_cast<uint32_t>(r < 0 ? r + 360 : r);
+}
+
+// The ref_text line that begins at `line_begin` of `bytes`: where its keyword stands, where the
+// next line begins, and its numbers (up to six).
+inline RefTextLine2x read_ref_text_line(std::string_view bytes, size_t line_begin) {
+  RefTextLine2x line;
+  const char* const base = bytes.data();
+  const char* p = base + line_begin;
+  const char* const feed =
+      static_cast<const char*>(std::memchr(p, '\n', bytes.size() - line_begin));
+  const char* end = feed == nullptr ? base + bytes.size() : feed;
+  line.next = feed == nullptr ? bytes.size() : static_cast<size_t>(feed - base) + 1;
+  // A carriage return before the line feed belongs to the line end.
+  if (feed != nullptr && end > p && end[-1] == '\r') --end;
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  line.keyword = static_cast<size_t>(p - base);
+  line.n_values = scan_numbers_2x(p + 9, end, base, line.values, 6);
+  return line;
 }

@@ -10,7 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 // Board coordinates the conversion makes: a part's position plus an offset, each a signed
@@ -24,16 +25,15 @@ struct Value2x {
   uint32_t length = 0;
 };
 
-// The last ref_text line of a part, where the writer rewrites it.
-struct RefText2x {
-  size_t line_begin = 0;  // the line's first byte (its indentation)
-  size_t keyword = 0;     // where "ref_text:" begins
-  size_t line_next = 0;   // the first byte after the line's own line end
-  int n_values = 0;       // 5 or 6; 0 when the part has none to convert
-  Value2x values[6];      // height, stroke, angle, x, y, visible
+// A ref_text line as it stands in the file.
+struct RefTextLine2x {
+  size_t keyword = 0;  // where "ref_text:" begins (the indentation is before it)
+  size_t next = 0;     // the first byte after the line's own line end
+  int n_values = 0;
+  Value2x values[6];  // height, stroke, angle, x, y, visible
 };
 
-// Indexes into RefText2x::values.
+// Indexes into RefTextLine2x::values.
 enum RefValue2x { kRefHeight = 0, kRefStroke, kRefAngle, kRefX, kRefY, kRefVisible };
 
 // The text record the conversion made for one part, in the file's own terms.
@@ -44,13 +44,15 @@ struct NewText2x {
   int layer = 0;
   uint32_t angle = 0;  // file convention
   uint32_t mirror = 0;
-  // Which of the part's ref_text values are written as 0 (bit i for value i).
+  // Which of the part's ref_text values are written as 0 (bit i for value i of RefValue2x).
   unsigned zeroed = 0;
 };
 
-// A part of a 2.x board in the file's own terms.
+// A part of a 2.x board in the file's own terms. Its last ref_text line is read again where it
+// is needed (read_ref_text_line), so that a board of many parts keeps little per part.
 struct Part2x {
-  RefText2x ref_text;
+  size_t ref_text_line = 0;      // the first byte of its last ref_text line
+  int ref_text_values = 0;       // 5 or 6; 0 when the part has no reference text to convert
   int64_t pos_x = 0, pos_y = 0;  // as written
   NewText2x new_text;
 };
@@ -61,7 +63,9 @@ struct Layers2x {
 };
 
 struct Source2x {
-  std::string bytes;
+  // The file's bytes, and what keeps them (the file's mapping, or the text given).
+  std::shared_ptr<const void> storage;
+  std::string_view bytes;
   // Line ends of new and rewritten lines: those of the file's first line.
   bool crlf = false;
   // Where the new text records go: the start of the first header line after [texts], or the

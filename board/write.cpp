@@ -50,8 +50,7 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   // it is written leaves nothing behind.
   if (board.source_2x) {
     // A 2.x board is its own bytes with the conversion's changes, line ends as they were.
-    const std::string text = board_text_2x(board);
-    if (!temp.commit(temp.write(text.data(), text.size()), name)) cannot_create();
+    if (!temp.commit(write_board_2x(board, temp), name)) cannot_create();
   } else {
     Output out(temp);
     write_sections(out, board);

@@ -6,6 +6,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
+
+#include "board/numbers_2x.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -56,9 +60,10 @@ std::string new_records(const Board& board, const char* line_end) {
     records += ' ';
     append_number(records, n.mirror);
     records += ' ';
-    append_number(records, part.ref_text.values[kRefHeight].value);
+    const RefTextLine2x ref = read_ref_text_line(source.bytes, part.ref_text_line);
+    append_number(records, ref.values[kRefHeight].value);
     records += ' ';
-    append_number(records, part.ref_text.values[kRefStroke].value);
+    append_number(records, ref.values[kRefStroke].value);
     records += source.text_numbers == 10 ? " 0 -1 -1" : " 0 -1";
     records += line_end;
     records += line_end;
@@ -68,55 +73,94 @@ std::string new_records(const Board& board, const char* line_end) {
 
 // A converted part's ref_text line: its own indentation, the keyword and its values separated
 // by one blank, the hidden ones as 0, the others with the characters they had.
-void append_ref_text(std::string& out, const std::string& in, const Part2x& part,
-                     const char* line_end) {
-  const RefText2x& r = part.ref_text;
-  out.append(in, r.line_begin, r.keyword - r.line_begin);
+void append_ref_text(std::string& out, std::string_view in, const Part2x& part,
+                     const RefTextLine2x& r, const char* line_end) {
+  out.append(in.substr(part.ref_text_line, r.keyword - part.ref_text_line));
   out += "ref_text:";
   for (int i = 0; i < r.n_values; ++i) {
     out += ' ';
     if ((part.new_text.zeroed >> i & 1u) != 0) {
       out += '0';
     } else {
-      out.append(in, r.values[i].offset, r.values[i].length);
+      out.append(in.substr(r.values[i].offset, r.values[i].length));
     }
   }
   out += line_end;
 }
 
-}  // namespace
-
-std::string board_text_2x(const Board& board) {
+// Gives the board's text to `put` piece by piece: the bytes as read, with the rewritten
+// ref_text lines and the new records in their places.
+template <typename Put>
+void splice(const Board& board, Put&& put) {
   const Source2x& source = *board.source_2x;
-  const std::string& in = source.bytes;
+  const std::string_view in = source.bytes;
   const char* const line_end = source.crlf ? "\r\n" : "\n";
   const std::string records = new_records(board, line_end);
-  std::string out;
-  out.reserve(in.size() + records.size() + 64 * source.parts.size());
   size_t copied = 0;
   bool inserted = false;
+  char last = '\0';
+  const auto give = [&](std::string_view piece) {
+    if (piece.empty()) return;
+    put(piece);
+    last = piece.back();
+  };
   // Copies up to `until`, putting the new records in on the way when their place comes.
   const auto copy_until = [&](size_t until) {
     if (!inserted && source.insert_at <= until) {
-      out.append(in, copied, source.insert_at - copied);
+      give(in.substr(copied, source.insert_at - copied));
       copied = source.insert_at;
       // At the end of a file whose last line has no line end, the records start a line of
       // their own.
-      if (!records.empty() && copied == in.size() && !out.empty() && out.back() != '\n') {
-        out += line_end;
+      if (!records.empty() && copied == in.size() && last != '\0' && last != '\n') {
+        give(line_end);
       }
-      out += records;
+      give(records);
       inserted = true;
     }
-    out.append(in, copied, until - copied);
+    give(in.substr(copied, until - copied));
     copied = until;
   };
+  std::string line;
   for (const Part2x& part : source.parts) {
     if (!part.new_text.made) continue;
-    copy_until(part.ref_text.line_begin);
-    append_ref_text(out, in, part, line_end);
-    copied = part.ref_text.line_next;
+    const RefTextLine2x r = read_ref_text_line(in, part.ref_text_line);
+    copy_until(part.ref_text_line);
+    line.clear();
+    append_ref_text(line, in, part, r, line_end);
+    give(line);
+    copied = r.next;
   }
   copy_until(in.size());
+}
+
+}  // namespace
+
+std::string board_text_2x(const Board& board) {
+  std::string out;
+  out.reserve(board.source_2x->bytes.size() + 64 * board.source_2x->parts.size());
+  splice(board, [&out](std::string_view piece) { out += piece; });
   return out;
+}
+
+bool write_board_2x(const Board& board, TempFile& file) {
+  // Small pieces are gathered, large ones go to the file as they are.
+  constexpr size_t kBuffer = 1 << 17;
+  std::string buffer;
+  buffer.reserve(kBuffer);
+  bool ok = true;
+  const auto flush = [&]() {
+    if (!buffer.empty()) ok = file.write(buffer.data(), buffer.size()) && ok;
+    buffer.clear();
+  };
+  splice(board, [&](std::string_view piece) {
+    if (piece.size() >= kBuffer / 2) {
+      flush();
+      ok = file.write(piece.data(), piece.size()) && ok;
+      return;
+    }
+    buffer += piece;
+    if (buffer.size() >= kBuffer) flush();
+  });
+  flush();
+  return ok;
 }

@@ -55,7 +55,7 @@ LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
 }
 
 LineReader::LineReader(const std::string& name, bool& ok) {
-  file_ = std::make_unique<FileBytes>();
+  file_ = std::make_shared<FileBytes>();
   ok = file_->open(name);
   data_ = file_->data();
   size_ = file_->size();

@@ -63,12 +63,13 @@ int convert_refdes_2x(Board& board, const RunFlags& flags) {
   const int top_layer = debug_placement ? source.layers.inner_1 : source.layers.top_silk;
   const int bottom_layer = debug_placement ? source.layers.inner_2 : source.layers.bottom_silk;
 
+  board.texts.reserve(board.texts.size() + board.parts.size());
   int converted = 0;
   for (size_t i = 0; i < board.parts.size(); ++i) {
     Part& part = board.parts[i];
     Part2x& kept = source.parts[i];
-    const RefText2x& ref = kept.ref_text;
-    if (ref.n_values == 0) continue;  // not placed
+    if (kept.ref_text_values == 0) continue;  // not placed
+    const RefTextLine2x ref = read_ref_text_line(source.bytes, kept.ref_text_line);
     ++converted;
     const bool bottom = part.side == 1;
     const uint32_t part_angle = flip_angle(part.angle);
