@@ -1,6 +1,7 @@
 // The load frame: takes the board file's bytes whole (or a text already in memory) and runs the
 // section readers over them in the file's order, each finding its own header. A FatalError raised
-// while a line was read gets that line's number and the file name on its way out.
+// while a line was read gets that line's number and the file name on its way out. A board of the
+// editor's 2.x versions goes to its own reader (load_2x.cpp) instead, which keeps its bytes.
 #include "board/load.h"
 
 #include <cstdio>
