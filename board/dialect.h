@@ -12,10 +12,13 @@ inline constexpr double kGlueWidthVersion = 1.3431;
 inline constexpr double kRefdesVisibilityVersion = 1.3469;
 // The newest version this program was checked against; newer files load with a caution.
 inline constexpr double kLatestTestedVersion = 1.35501;
-// From here on the editor writes another format family, which is refused.
-inline constexpr double kFirstUnsupportedVersion = 2.0;
-// From here on a board is of the 2.x family: kept as its bytes and read only for what the
-// conversion, the check and arranging need.
+// From here on the editor writes its 2.x format: the board is kept as its bytes and only the
+// records the conversion changes are rewritten (board/load_2x.cpp, board/write_2x.cpp).
 inline constexpr double kFirst2xVersion = 2.0;
-// 2.x boards renumbered their layers here: the silkscreens moved from 7 and 8 to 10 and 11.
-inline constexpr double kLayersRenumbered2xVersion = 2.020;
+// 2.x boards from here on number their layers anew: silkscreen 10 and 11, inner copper from 17
+// (before: 7 and 8, inner copper from 14).
+inline constexpr double kRenumbered2xLayersVersion = 2.020;
+// 2.x text records carry ten numbers from here on (nine before).
+inline constexpr double kTenNumberTextsVersion = 2.033;
+// The newest 2.x version this program was checked against; newer boards load with a caution.
+inline constexpr double kLatestTested2xVersion = 2.428;

@@ -1,13 +1,16 @@
 // The load frame: takes the board file's bytes whole (or a text already in memory) and runs the
 // section readers over them in the file's order, each finding its own header. A FatalError raised
-// while a line was read gets that line's number and the file name on its way out.
+// while a line was read gets that line's number and the file name on its way out. A board of the
+// editor's 2.x versions goes to its own reader (load_2x.cpp) instead, which keeps its bytes.
 #include "board/load.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "board/footprints.h"
+#include "board/load_2x.h"
 #include "board/nets.h"
 #include "board/options.h"
 #include "board/outlines.h"
@@ -46,6 +49,11 @@ static uint32_t load_lines(Board& board, LineReader& in, const std::string& file
 
 uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
                          const RunFlags& flags) {
+  // A board of the 2.x versions is kept as its bytes and read by its own reader.
+  if (const std::optional<Version2x> version = find_2x_version(bytes)) {
+    auto text = std::make_shared<const std::string>(std::move(bytes));
+    return load_board_2x(board, text, *text, file_name, flags, *version);
+  }
   LineReader in(std::move(bytes));
   return load_lines(board, in, file_name, flags);
 }
@@ -65,7 +73,11 @@ void load_board(Board& board, std::string& board_file_name, const RunFlags& flag
   LineReader in(board_file_name, ok, &reason);
   if (!ok) fatal_file_error(Err::board_cannot_open, reason, board_file_name.c_str());
   prepare_heap_for_board(in.size());
-  report_loaded(board_file_name, load_lines(board, in, board_file_name, flags));
+  const std::optional<Version2x> version = find_2x_version(in.text());
+  const uint32_t lines =
+      version ? load_board_2x(board, in.file_bytes(), in.text(), board_file_name, flags, *version)
+              : load_lines(board, in, board_file_name, flags);
+  report_loaded(board_file_name, lines);
 }
 
 void load_board_from_memory(Board& board, std::string& board_file_name,

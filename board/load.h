@@ -13,7 +13,8 @@
 void load_board(Board& board, std::string& board_file_name, const RunFlags& flags);
 
 // The same work on a board's text already in memory; returns the number of lines the load
-// counted. `file_name` is used only in messages.
+// counted. `file_name` is used only in messages. Both take a board of version 2.0 or above to
+// the 2.x reader (load_2x.h).
 uint32_t load_board_text(Board& board, std::string bytes, const std::string& file_name,
                          const RunFlags& flags);
 

@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "board/source_2x.h"
 
 // File nanometres to inches and back.
 inline constexpr double kNmToInch = 3.937007874015748e-8;
@@ -298,6 +301,8 @@ struct Board {
   std::vector<Connection> connections;
   std::vector<Vertex> vertices;
   std::vector<BoardText> texts;
+  // A board of the editor's 2.x versions keeps its bytes and is written back from them.
+  std::optional<Source2x> source_2x;
 };
 
 // Index of the first valid layer whose name is exactly `name`, or -1.

@@ -152,13 +152,9 @@ void set_presence(Options& o, Sets sets) {
 }
 
 void read_version(Options& o, const char* line) {
+  // Boards of version 2 and above never come here: the load frame sends them to their own
+  // reader (board/load_2x.cpp) before this section is read.
   scan_values(text_at(line, 9), "%lf", &o.version);
-  // The editor's 2.x boards are a format of their own (lengths with units, more pin fields, new
-  // records): reading one as this format would stop somewhere further down with an error that
-  // blames the board, or lose what cannot be read. Say what it is instead.
-  if (o.version >= kFirstUnsupportedVersion) {
-    fatal_error(Err::version_unsupported, o.version);
-  }
   if (o.version > kTextExtraVersion) o.text_extra_present = 1;
   o.refdes_visibility_supported = o.version > kRefdesVisibilityVersion ? 1 : 0;
   if (o.version > kLatestTestedVersion) {

@@ -404,38 +404,22 @@ TEST(Board, ReleaseResetsEverything) {
   EXPECT_EQ(board.options.layers[0].name, "");
 }
 
-TEST(Options, VersionTwoAndAboveIsRefused) {
+TEST(Options, VersionTwoAndAboveTakesTheRoadOf2xBoards) {
   const struct {
     const char* record;
-    int code;
-    const char* message;
+    bool is_2x;
   } cases[] = {
-      {"version: 1.999", 0, ""},
-      {"version: 2.0", 11400,
-       "unsupported file version 2.000: boards of version 2 and above are not converted"},
-      {"version: 2.000001", 11400,
-       "unsupported file version 2.000: boards of version 2 and above are not converted"},
-      {"version: 2.017", 11400,
-       "unsupported file version 2.017: boards of version 2 and above are not converted"},
-      {"version: 1e300", 11400,
-       "unsupported file version "
-       "100000000000000005250476025520442024870446858110815915491585411551180245798890819578637137"
-       "508044786404370444383288387817694252323536043057564479218478670698284838720092657580373783"
-       "023379478809005936895323497079994508111903896764088007465274278014249457925878882005684283"
-       "8115669472196386865459400540160.000: boards of version 2 and above are not converted"},
-      {"version: inf", 11400,
-       "unsupported file version inf: boards of version 2 and above are not converted"},
-      {"version: two", 0, ""},  // does not scan: the version stays 0
+      {"version: 1.999", false}, {"version: 2.0", true},   {"version: 2.000001", true},
+      {"version: 2.017", true},  {"version: 1e300", true}, {"version: inf", true},
+      {"version: two", false},  // does not scan: the version stays 0
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.record);
-    std::string message, location;
-    EXPECT_EQ(
-        load_error(board_with(options_with(std::string(c.record) + "\r\n")), &message, &location),
-        c.code);
-    EXPECT_EQ(message, c.code ? c.message : "");
-    if (c.code) {
-      EXPECT_EQ(location, "  at line 2 of \"t.krv\"\n");
-    }
+    Board board;
+    testing::internal::CaptureStderr();
+    load_board_text(board, board_with(options_with(std::string(c.record) + "\r\n")), "t.krv",
+                    RunFlags{});
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(board.source_2x.has_value(), c.is_2x);
   }
 }

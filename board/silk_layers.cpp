@@ -1,6 +1,7 @@
 #include "board/silk_layers.h"
 
 #include "board/dialect.h"
+#include "board/load_2x.h"
 
 namespace {
 
@@ -8,18 +9,13 @@ bool is_2x(const Board& board) {
   return board.options.version >= kFirst2xVersion;
 }
 
-// 2.x boards before the renumbering keep the 1.x numbers; from it on, 10 and 11.
-int silk_2x(const Board& board, bool bottom) {
-  const int top = board.options.version >= kLayersRenumbered2xVersion ? 10 : 7;
-  return bottom ? top + 1 : top;
-}
-
 }  // namespace
 
 int top_silk_layer(const Board& board) {
-  return is_2x(board) ? silk_2x(board, false) : find_layer(board, "top silk");
+  return is_2x(board) ? layers_2x(board.options.version).top_silk : find_layer(board, "top silk");
 }
 
 int bottom_silk_layer(const Board& board) {
-  return is_2x(board) ? silk_2x(board, true) : find_layer(board, "bottom silk");
+  return is_2x(board) ? layers_2x(board.options.version).bottom_silk
+                      : find_layer(board, "bottom silk");
 }

@@ -12,6 +12,7 @@
 #include "board/outlines.h"
 #include "board/parts.h"
 #include "board/texts.h"
+#include "board/write_2x.h"
 #include "io/fatal_error.h"
 #include "io/output.h"
 #include "platform/file_names.h"
@@ -34,6 +35,7 @@ static void report_created(const std::string& name) {
 }
 
 std::string board_text(const Board& board) {
+  if (board.source_2x) return board_text_2x(board);
   Output out;
   write_sections(out, board);
   return out.text();
@@ -48,9 +50,16 @@ void write_board(const Board& board, std::string& board_file_name, const char* s
   if (!temp.ok()) fatal_file_error(Err::output_cannot_write, temp.reason(), name.c_str());
   // Nothing is renamed into place before the whole board is written: a board that fails while
   // it is written leaves nothing behind.
-  Output out(temp);
-  write_sections(out, board);
-  if (!temp.commit(out.flush(), name)) {
+  bool written;
+  if (board.source_2x) {
+    // A 2.x board is its own bytes with the conversion's changes, line ends as they were.
+    written = write_board_2x(board, temp);
+  } else {
+    Output out(temp);
+    write_sections(out, board);
+    written = out.flush();
+  }
+  if (!temp.commit(written, name)) {
     fatal_file_error(Err::output_cannot_write, temp.reason(), name.c_str());
   }
   report_created(name);

@@ -102,13 +102,6 @@
     "The file ends inside [options], before any other section begins." SILKORA_CUT_SHORT           \
     " A file that is not a board at all ends the same way.",                                       \
     SILKORA_WHOLE_FILE " " SILKORA_NOT_A_BOARD)                                                    \
-  X(version_unsupported, 11400,                                                                    \
-    "unsupported file version %1.3lf: boards of version 2 and above are not converted",            \
-    "The version: record of [options] shows that an editor of version 2 or newer saved the "       \
-    "board. These boards are another format, which this program does not convert; nothing "        \
-    "is written.",                                                                                 \
-    "Convert boards of the editor's versions 1.x, or save the board in the 1.x format if the "     \
-    "editor offers it.")                                                                           \
   X(mirror_version_unsupported, 11401, "mirroring boards of version %1.3lf is not supported",      \
     "The board was saved by an editor of version 2 or newer, and -M asks for it to be "            \
     "mirrored, which is not done for boards of that format; nothing is written.",                  \

@@ -59,8 +59,7 @@ TEST(ErrorPages, MessagesShowWhereValuesGo) {
       {Err::part_footprint_unknown, "Part \"…\" uses unknown footprint \"…\""},
       {Err::part_rotation_bad, "…: bad rotation angle (N)"},
       {Err::pin_record_short, "…: pin record missing N parameter(s)"},
-      {Err::version_unsupported,
-       "unsupported file version N: boards of version 2 and above are not converted"},
+      {Err::mirror_version_unsupported, "mirroring boards of version N is not supported"},
       {Err::top_pad_shape_bad, "….…: invalid top pad shape: > 6"},
   };
   for (const auto& c : cases) EXPECT_EQ(message_as_shown(catalogue_entry(c.error)), c.shown);

@@ -55,7 +55,7 @@ LineReader::LineReader(std::string bytes) : owned_(std::move(bytes)) {
 }
 
 LineReader::LineReader(const std::string& name, bool& ok, std::string* reason) {
-  file_ = std::make_unique<FileBytes>();
+  file_ = std::make_shared<FileBytes>();
   ok = file_->open(name);
   if (reason != nullptr) *reason = file_->reason();
   data_ = file_->data();

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class FileBytes;
 
@@ -76,6 +77,12 @@ class LineReader {
   // How many lines the whole text has, and how many bytes.
   size_t total_lines() const;
   size_t size() const { return size_; }
+  // The whole text.
+  std::string_view text() const { return {data_, size_}; }
+  // What holds the text of a reader over a file, to keep it beyond the reader (a board that is
+  // written back from its own bytes keeps them so, without a copy); nothing for a text that was
+  // given.
+  std::shared_ptr<const void> file_bytes() const { return file_; }
   // How many bytes are left after the last line read.
   size_t bytes_left() const { return size_ - pos_; }
 
@@ -107,7 +114,7 @@ class LineReader {
   static size_t count_line_feeds(const char* begin, const char* end);
 
   std::string owned_;                // the text, when it was given
-  std::unique_ptr<FileBytes> file_;  // the file's bytes, when it was read from a file
+  std::shared_ptr<FileBytes> file_;  // the file's bytes, when it was read from a file
   const char* data_ = nullptr;
   size_t size_ = 0;
   size_t pos_ = 0;  // offset of the next line

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "io/fatal_error.h"
+#include "transform/refdes_2x.h"
 #include "transform/text_width.h"
 
 namespace {
@@ -37,6 +38,8 @@ Offset rotated_offset(const Part& part, bool bottom) {
 }  // namespace
 
 int convert_refdes(Board& board, const RunFlags& flags) {
+  // 2.x boards place their texts by their own rules and keep their bytes.
+  if (board.source_2x) return convert_refdes_2x(board, flags);
   bool debug_placement = false;
   if (flags.debug_mode) {
     if (board.options.n_copper_layers <= 3) {

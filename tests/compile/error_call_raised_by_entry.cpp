@@ -5,5 +5,5 @@ void raise_errors(const char* part, const char* shape, unsigned angle, double ve
   if (angle == 1) fatal_error(Err::layer_missing);
   if (angle == 2) fatal_error(Err::part_footprint_unknown, part, shape);
   if (angle == 3) fatal_board_error(Err::part_rotation_bad, part, angle);
-  fatal_error(Err::version_unsupported, version);
+  fatal_error(Err::mirror_version_unsupported, version);
 }
