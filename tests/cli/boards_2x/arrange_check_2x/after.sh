@@ -1,0 +1,1 @@
+bash "$(dirname "$0")/../../check/render.sh" *.svg
