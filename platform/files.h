@@ -75,6 +75,8 @@ class TempFile {
   std::string name_;  // empty once renamed or removed
   intptr_t handle_ = kNoHandle;
   std::string reason_;
+  // Bytes written so far, and where the part not yet handed to the disk begins.
+  uint64_t written_ = 0, unsent_from_ = 0;
 };
 
 // Writes `text` as the whole content of `path` through a TempFile; false on any failure, with
