@@ -24,6 +24,8 @@
 #include <unordered_map>
 
 #include "board/footprints.h"
+#include "board/lines_2x.h"
+#include "board/numbers_2x.h"
 #include "io/line_reader.h"
 #include "io/scan.h"
 
@@ -34,9 +36,7 @@ constexpr double kMmToInch = 1 / 25.4;
 // The file's angle, any whole number of degrees, first brought into [0, 360) (so -90 is 270, not
 // what an unsigned reading of it would give) and then held in the board's sense.
 uint32_t held_angle(int file_angle) {
-  int rest = file_angle % 360;
-  if (rest < 0) rest += 360;
-  return flip_angle(static_cast<uint32_t>(rest));
+  return flip_angle(angle_mod_360(file_angle));
 }
 
 // The fields of a record, just after its keyword.
@@ -256,30 +256,6 @@ class OutlineReader {
   State state_ = State::kLooking;
   uint32_t remaining_ = 0;
   BoardOutline outline_;
-};
-
-// The lines of the text, without their line ends: a carriage return just before a line feed
-// is part of the line end; a lone one is part of the line.
-class Lines {
- public:
-  explicit Lines(std::string_view text) : text_(text) {}
-  bool next(std::string_view& line) {
-    if (pos_ >= text_.size()) return false;
-    const size_t feed = text_.find('\n', pos_);
-    if (feed == std::string_view::npos) {
-      line = text_.substr(pos_);
-      pos_ = text_.size();
-      return true;
-    }
-    line = text_.substr(pos_, feed - pos_);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    pos_ = feed + 1;
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
 };
 
 void bind_parts(Board& board) {

@@ -18,6 +18,7 @@
 
 #include "board/dialect.h"
 #include "board/footprints_2x.h"
+#include "board/lines_2x.h"
 #include "board/numbers_2x.h"
 #include "io/fatal_error.h"
 #include "io/line_reader.h"
@@ -25,41 +26,6 @@
 
 namespace {
 
-// One line of the file: its text [begin, text_end) without the line end, and where the next
-// line begins.
-struct Line {
-  size_t begin = 0, text_end = 0, next = 0;
-};
-
-// Walks the lines of `text`, counting them.
-class Lines {
- public:
-  explicit Lines(std::string_view text) : text_(text) {}
-  bool next(Line& line) {
-    if (pos_ >= text_.size()) return false;
-    line.begin = pos_;
-    const void* feed = std::memchr(text_.data() + pos_, '\n', text_.size() - pos_);
-    if (feed == nullptr) {
-      line.text_end = line.next = text_.size();
-    } else {
-      line.next = static_cast<size_t>(static_cast<const char*>(feed) - text_.data()) + 1;
-      line.text_end = line.next - 1;
-      // A carriage return before the line feed belongs to the line end.
-      if (line.text_end > line.begin && text_[line.text_end - 1] == '\r') --line.text_end;
-    }
-    pos_ = line.next;
-    ++number_;
-    return true;
-  }
-  uint32_t number() const { return number_; }
-  // A walk over the same text from where this one stands, for looking ahead.
-  Lines ahead() const { return *this; }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
-  uint32_t number_ = 0;
-};
 
 const char* skip_blanks_in(const char* p, const char* end) {
   while (p < end && (*p == ' ' || *p == '\t')) ++p;
