@@ -13,7 +13,7 @@ inline constexpr double kRefdesVisibilityVersion = 1.3469;
 // The newest version this program was checked against; newer files load with a caution.
 inline constexpr double kLatestTestedVersion = 1.35501;
 // From here on the editor writes its 2.x format: the board is kept as its bytes and only the
-// records the conversion changes are rewritten (board/load_2x.cpp, board/write_2x.cpp).
+// records the conversion changes are rewritten (format_2x/load_2x.cpp, format_2x/write_2x.cpp).
 inline constexpr double kFirst2xVersion = 2.0;
 // 2.x boards from here on number their layers anew: silkscreen 10 and 11, inner copper from 17
 // (before: 7 and 8, inner copper from 14).

@@ -9,14 +9,14 @@
 #include <optional>
 #include <string>
 
-#include "board/footprints.h"
-#include "board/load_2x.h"
-#include "board/nets.h"
-#include "board/options.h"
-#include "board/outlines.h"
-#include "board/parts.h"
-#include "board/sections.h"
-#include "board/texts.h"
+#include "format_1x/footprints.h"
+#include "format_2x/load_2x.h"
+#include "format_1x/nets.h"
+#include "format_1x/options.h"
+#include "format_1x/outlines.h"
+#include "format_1x/parts.h"
+#include "format_1x/sections.h"
+#include "format_1x/texts.h"
 #include "io/fatal_error.h"
 #include "platform/file_names.h"
 #include "platform/huge_pages.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "board/source_2x.h"
+#include "format_2x/source_2x.h"
 
 // File nanometres to inches and back.
 inline constexpr double kNmToInch = 3.937007874015748e-8;

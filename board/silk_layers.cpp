@@ -1,7 +1,7 @@
 #include "board/silk_layers.h"
 
 #include "board/dialect.h"
-#include "board/load_2x.h"
+#include "format_2x/load_2x.h"
 
 namespace {
 

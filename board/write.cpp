@@ -6,13 +6,13 @@
 
 #include <cstdio>
 
-#include "board/footprints.h"
-#include "board/nets.h"
-#include "board/options.h"
-#include "board/outlines.h"
-#include "board/parts.h"
-#include "board/texts.h"
-#include "board/write_2x.h"
+#include "format_1x/footprints.h"
+#include "format_1x/nets.h"
+#include "format_1x/options.h"
+#include "format_1x/outlines.h"
+#include "format_1x/parts.h"
+#include "format_1x/texts.h"
+#include "format_2x/write_2x.h"
 #include "io/fatal_error.h"
 #include "io/output.h"
 #include "platform/file_names.h"

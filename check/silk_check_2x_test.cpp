@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "board/footprints_2x.h"
+#include "format_2x/footprints_2x.h"
 #include "check/arrange.h"
 #include "check/silk_check.h"
 #include "check/test_boards.h"

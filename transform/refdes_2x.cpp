@@ -11,7 +11,7 @@
 #include <cmath>
 #include <string>
 
-#include "board/numbers_2x.h"
+#include "format_2x/numbers_2x.h"
 #include "io/text_format.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "board/test_support_2x.h"
+#include "format_2x/test_support_2x.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "board/test_support.h"
+#include "format_1x/test_support.h"
 #include "transform/mirror.h"
 #include "transform/refdes.h"
 
